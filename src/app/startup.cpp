@@ -1,0 +1,56 @@
+#include "app/startup.h"
+
+#include "forms/aboutfrm.h"
+#include "forms/mainfrm.h"
+#include "forms/setfrm.h"
+#include "forms/statisticfrm.h"
+#include "platform/messagebox.h"
+#include "platform/messagerules.h"
+
+#include <QApplication>
+#include <QSqlDatabase>
+
+namespace startup {
+
+void createWindowSet()
+{
+    new TMainForm;
+    AboutForm = new TAboutForm;
+    SetForm = new TSetForm;
+    StatisticForm = new TStatisticForm;
+}
+
+void destroyWindowSet()
+{
+    delete StatisticForm;
+    StatisticForm = nullptr;
+    delete SetForm;
+    SetForm = nullptr;
+    delete AboutForm;
+    AboutForm = nullptr;
+    delete MainForm;
+}
+
+bool checkDatabaseDriver()
+{
+    if (QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        return true;
+    messagebox::showLastChance(messagerules::lastChanceText(
+        QStringLiteral("EOleException"), QCoreApplication::applicationName(), nullptr,
+        QStringLiteral("Error creating object.  Please verify that Qt's SQLite driver (QSQLITE, "
+                       "Debian package libqt6sql6-sqlite) has been properly installed")));
+    return false;
+}
+
+int run()
+{
+    if (!checkDatabaseDriver())
+        return 1;
+    createWindowSet();
+    MainForm->show();
+    const int code = QApplication::exec();
+    destroyWindowSet();
+    return code;
+}
+
+} // namespace startup

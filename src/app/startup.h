@@ -1,0 +1,18 @@
+#pragma once
+
+// The program's start-up: the four windows in their fixed order.
+namespace startup {
+
+// Creates MainForm, AboutForm, SetForm and StatisticForm, in this order.
+void createWindowSet();
+// Releases them, in the reverse order.
+void destroyWindowSet();
+
+// Whether the database driver can be loaded; when it cannot, shows the
+// last-chance box.
+bool checkDatabaseDriver();
+
+// Start-up, the message loop and the exit code.
+int run();
+
+} // namespace startup

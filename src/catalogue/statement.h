@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// One statement of the catalogue: its SQL with a "?" for each value, and the
+// values, which are always bound as parameters and never pasted into the SQL.
+struct Statement
+{
+    QString sql;
+    QStringList values;
+
+    // The statement as the user would read it, each value between double
+    // quotes: `select purl from pinternal where pname="人民日报"`.
+    QString text() const;
+};
+
+// The catalogue's statements. A table name comes from the kind rule and may be
+// empty, in which case the engine rejects the statement.
+namespace statements {
+
+Statement distinctProvinces(const QString &table);
+Statement papersInProvince(const QString &table, const QString &province);
+Statement addressOfPaper(const QString &table, const QString &name);
+Statement nameOfPaper(const QString &table, const QString &name);
+Statement provinceOfProvince(const QString &table, const QString &province);
+Statement insertPaper(const QString &table, const QString &province, const QString &name,
+                      const QString &url);
+Statement paperByName(const QString &table, const QString &name);
+Statement deletePaper(const QString &table, const QString &name);
+Statement allNames(const QString &table);
+
+} // namespace statements
+
+// The kind the user picks: "国内" is the domestic table, "国外" the foreign one;
+// any other text names no table (an empty name).
+namespace catalogue {
+inline const QString domesticTable = QStringLiteral("pinternal");
+inline const QString foreignTable = QStringLiteral("poverseas");
+QString tableForKind(const QString &kind);
+} // namespace catalogue

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "forms/secondaryform.h"
+
+namespace Ui {
+class TAboutForm;
+}
+
+// The About window: the product's name, its picture and its credits.
+class TAboutForm final : public TSecondaryForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TAboutForm)
+
+public:
+    explicit TAboutForm(QWidget *parent = nullptr);
+    ~TAboutForm() override;
+
+private:
+    Ui::TAboutForm *m_ui;
+};
+
+extern TAboutForm *AboutForm;

@@ -1,0 +1,41 @@
+#include "forms/secondaryform.h"
+
+#include "forms/mainfrm.h"
+#include "forms/windowplacement.h"
+
+#include <QCloseEvent>
+
+TSecondaryForm::TSecondaryForm(QWidget *parent) : QWidget(parent) {}
+
+void TSecondaryForm::fixWindow(Qt::WindowFlags borderIcons)
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | borderIcons);
+    setFixedSize(size());
+}
+
+void TSecondaryForm::openFromMainWindow()
+{
+    show();
+    raise();
+    activateWindow();
+    if (MainForm)
+        MainForm->setEnabled(false);
+}
+
+void TSecondaryForm::showEvent(QShowEvent *event)
+{
+    windowplacement::centreFirstTime(this, m_centred);
+    QWidget::showEvent(event);
+}
+
+void TSecondaryForm::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TSecondaryForm::FormClose()
+{
+    if (MainForm)
+        MainForm->setEnabled(true);
+}

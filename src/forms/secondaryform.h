@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+// What the About, maintenance and statistics windows share: a fixed client
+// size, centring on the first showing, and the window-set rule: closing the
+// window hides it and enables the main window again.
+class TSecondaryForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TSecondaryForm(QWidget *parent = nullptr);
+
+    // Shows the window (or brings it forward), then disables the main window.
+    void openFromMainWindow();
+
+protected:
+    // Fixes the client size the window definition gives and the border icons.
+    void fixWindow(Qt::WindowFlags borderIcons);
+
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    // The close handler: enables the main window; the window is only hidden.
+    virtual void FormClose();
+
+private:
+    bool m_centred = false;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+class QWidget;
+
+// Windows are centred on the primary screen the first time they are shown;
+// later showings keep the last position.
+namespace windowplacement {
+// Call from a window's show handler; `centred` remembers the first showing.
+void centreFirstTime(QWidget *window, bool &centred);
+} // namespace windowplacement

@@ -1,0 +1,24 @@
+#include "platform/application.h"
+
+#include "platform/failure.h"
+#include "platform/messagebox.h"
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    bool handled = false;
+    runHandler([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+void runHandler(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const Failure &failure) {
+        messagebox::showError(failure.message());
+    } catch (const std::exception &error) {
+        messagebox::showError(QString::fromLocal8Bit(error.what()));
+    }
+}

@@ -1,0 +1,130 @@
+#include "catalogue/catalogueconnection.h"
+#include "catalogue/cataloguequery.h"
+#include "catalogue/connectionsettings.h"
+#include "platform/failure.h"
+#include "testcatalogue.h"
+
+#include <QTest>
+
+namespace {
+
+const QString domestic = catalogue::domesticTable;
+
+QString failureOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const Failure &failure) {
+        return failure.message();
+    }
+    return QStringLiteral("<no failure>");
+}
+
+} // namespace
+
+// The query object on a real catalogue file.
+class TestCatalogueQuery : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void valuesAreBoundAsStrings_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("double quotes") << u"The \"Sun\""_qs;
+        QTest::newRow("column name") << u"pname"_qs;
+        QTest::newRow("sql") << u"\" or \"\"=\""_qs;
+        QTest::newRow("control characters") << u"a\u0001b\tc"_qs;
+        QTest::newRow("100 KB") << QString(100 * 1024, u'报');
+        QTest::newRow("emoji") << u"报纸😀"_qs;
+    }
+
+    void valuesAreBoundAsStrings()
+    {
+        QFETCH(QString, name);
+        TestCatalogue file;
+        file.add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a/"_qs);
+        CatalogueConnection connection(connectionsettings::longForm);
+        CatalogueQuery query(u"ADOQuery1"_qs, connection);
+
+        query.execute(statements::insertPaper(domestic, u"北京"_qs, name, u"http://b/"_qs));
+        query.open(statements::addressOfPaper(domestic, name));
+        QVERIFY(!query.eof());
+        QCOMPARE(query.fieldAsText(u"purl"_qs), u"http://b/"_qs);
+        query.next();
+        QVERIFY(query.eof()); // the value matched itself alone
+
+        query.execute(statements::deletePaper(domestic, name));
+        QCOMPARE(file.rows(domestic).size(), 1);
+        QCOMPARE(*file.rows(domestic).at(0).pname, u"人民日报"_qs);
+    }
+
+    void comparisonIgnoresAsciiCase()
+    {
+        TestCatalogue file;
+        file.add(domestic, u"x"_qs, u"China Daily"_qs, u"http://a/"_qs);
+        CatalogueConnection connection(connectionsettings::shortForm);
+        CatalogueQuery query(u"ADOQuery1"_qs, connection);
+        query.open(statements::addressOfPaper(domestic, u"CHINA DAILY"_qs));
+        QVERIFY(!query.eof());
+    }
+
+    void readingFailures()
+    {
+        TestCatalogue file;
+        file.add(domestic, u"x"_qs, u"y"_qs, std::nullopt);
+        CatalogueConnection connection(connectionsettings::shortForm);
+        CatalogueQuery query(u"ADOQuery1"_qs, connection);
+        query.open(statements::paperByName(domestic, u"y"_qs));
+        QCOMPARE(query.fieldAsText(u"pname"_qs), u"y"_qs);
+        QCOMPARE(failureOf([&] { query.fieldAsText(u"purl"_qs); }),
+                 u"Could not convert variant of type (Null) into type (String)"_qs);
+        QCOMPARE(failureOf([&] { query.fieldAsText(u"x"_qs); }),
+                 u"ADOQuery1: Field 'x' not found"_qs);
+        QCOMPARE(failureOf([&] { query.open(statements::paperByName(QString(), u"y"_qs)); }),
+                 u"near \"where\": syntax error"_qs);
+        QCOMPARE(failureOf([&] { query.open(statements::allNames(u"nosuch"_qs)); }),
+                 u"no such table: nosuch"_qs);
+    }
+
+    void emptyResultIsAtEnd()
+    {
+        TestCatalogue file;
+        CatalogueConnection connection(connectionsettings::shortForm);
+        CatalogueQuery query(u"ADOQuery1"_qs, connection);
+        query.open(statements::allNames(domestic));
+        QVERIFY(query.eof());
+    }
+
+    void missingFileIsNamedAndNeverCreated()
+    {
+        TestCatalogue file;
+        file.removeFile();
+        CatalogueConnection connection(connectionsettings::longForm);
+        QCOMPARE(failureOf([&] { connection.open(); }),
+                 u"Could not find file '%1'"_qs.arg(file.path()));
+        QVERIFY(!QFile::exists(file.path()));
+    }
+
+    void anOpenQueryDoesNotBlockAnotherConnectionsInsert()
+    {
+        TestCatalogue file;
+        for (int i = 0; i < 3; ++i)
+            file.add(domestic, u"p"_qs, u"n%1"_qs.arg(i), u"http://a/"_qs);
+        CatalogueConnection reader(connectionsettings::shortForm);
+        CatalogueQuery open(u"ADOQuery1"_qs, reader);
+        open.open(statements::allNames(domestic));
+        QVERIFY(!open.eof()); // left open on its first row
+
+        CatalogueConnection writer(connectionsettings::longForm);
+        CatalogueQuery insert(u"ADOQuery1"_qs, writer);
+        QElapsedTimer timer;
+        timer.start();
+        insert.execute(statements::insertPaper(domestic, u"p"_qs, u"new"_qs, u"http://b/"_qs));
+        QVERIFY(timer.elapsed() < 1000);
+        QCOMPARE(file.rows(domestic).size(), 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogueQuery)
+#include "tst_cataloguequery.moc"
