@@ -6,6 +6,7 @@
 #include "forms/setfrm.h"
 #include "forms/statisticfrm.h"
 #include "forms/windowplacement.h"
+#include "menus/menuhook.h"
 #include "platform/application.h"
 #include "platform/apptitle.h"
 #include "platform/browser.h"
@@ -24,8 +25,7 @@ constexpr int autoHideIntervalMs = 200;
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
-    : QMainWindow(parent), m_ui(new Ui::TMainForm),
-      ADOConnection1(connectionsettings::shortForm),
+    : QMainWindow(parent), m_ui(new Ui::TMainForm), ADOConnection1(connectionsettings::shortForm),
       ADOQuery1(QStringLiteral("ADOQuery1"), ADOConnection1)
 {
     m_ui->setupUi(this);
@@ -42,6 +42,7 @@ TMainForm::TMainForm(QWidget *parent)
 
     MainForm = this;
     runHandler([this] { FormCreate(); });
+    installAccelerators();
 }
 
 TMainForm::~TMainForm()
@@ -72,6 +73,14 @@ void TMainForm::FormCreate()
                           [this](QAction *paper) { MyPopupHandler2(paper); });
 }
 
+// Menus take their accelerators as they open, after the build has read them.
+void TMainForm::installAccelerators()
+{
+    const bool farEast = menus::isFarEastLocale();
+    menus::installAutomaticAccelerators(m_ui->MainMenu1, farEast);
+    menus::installAutomaticAccelerators(PopupMenu1, farEast);
+}
+
 void TMainForm::setUpTimer()
 {
     Timer1.stop();
@@ -82,16 +91,14 @@ void TMainForm::addIcon() {}
 
 void TMainForm::MyPopupHandler1(QAction *sender)
 {
-    runHandler([&] {
-        openNewspaperSite(catalogue::domesticTable, newspapermenus::paperName(sender));
-    });
+    runHandler(
+        [&] { openNewspaperSite(catalogue::domesticTable, newspapermenus::paperName(sender)); });
 }
 
 void TMainForm::MyPopupHandler2(QAction *sender)
 {
-    runHandler([&] {
-        openNewspaperSite(catalogue::foreignTable, newspapermenus::paperName(sender));
-    });
+    runHandler(
+        [&] { openNewspaperSite(catalogue::foreignTable, newspapermenus::paperName(sender)); });
 }
 
 // Looks the paper up by the name its item was built from and opens the first
@@ -106,7 +113,10 @@ void TMainForm::openNewspaperSite(const QString &table, const QString &name)
         messagebox::showInformation(QStringLiteral("此报纸的链接不是网址，无法打开！"));
 }
 
-void TMainForm::N5Click() { AboutForm->openFromMainWindow(); }
+void TMainForm::N5Click()
+{
+    AboutForm->openFromMainWindow();
+}
 
 void TMainForm::N6Click()
 {
@@ -116,7 +126,10 @@ void TMainForm::N6Click()
 
 void TMainForm::N7Click() {}
 
-void TMainForm::N8Click() { StatisticForm->openFromMainWindow(); }
+void TMainForm::N8Click()
+{
+    StatisticForm->openFromMainWindow();
+}
 
 void TMainForm::RightExitClick() {}
 

@@ -47,6 +47,7 @@ private:
     void addIcon();
     void openNewspaperSite(const QString &table, const QString &name);
     void connectCommands();
+    void installAccelerators();
 
     Ui::TMainForm *m_ui;
     CatalogueConnection ADOConnection1;

@@ -1,0 +1,116 @@
+#include "app/startup.h"
+#include "forms/mainfrm.h"
+#include "platform/application.h"
+#include "testcatalogue.h"
+#include "urlcapture.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace {
+
+QStringList texts(const QList<QAction *> &actions)
+{
+    QStringList result;
+    for (const QAction *action : actions)
+        result.append(action->text());
+    return result;
+}
+
+// Opens a menu as the user would and closes it again.
+QStringList openAndRead(QMenu *menu)
+{
+    menu->popup(QPoint(10, 10));
+    const QStringList captions = texts(menu->actions());
+    menu->hide();
+    return captions;
+}
+
+QMenu *menuNamed(const char *name)
+{
+    return MainForm->findChild<QMenu *>(QLatin1String(name));
+}
+
+} // namespace
+
+// The program's real menus in a Chinese locale: captions marked as they open.
+class TestMenuAccelerators : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fixedMenusAreMarkedWhenTheyOpen()
+    {
+        TestCatalogue catalogue;
+        MessageCapture messages;
+        startup::createWindowSet();
+        auto *bar = MainForm->findChild<QMenuBar *>(u"MainMenu1"_qs);
+        QCOMPARE(texts(bar->actions()), (QStringList{u"国内报纸(&W)"_qs, u"国外报纸(&X)"_qs,
+                                                     u"工具(&Y)"_qs, u"帮助(&Z)"_qs}));
+        QCOMPARE(openAndRead(menuNamed("N3")),
+                 (QStringList{u"设置(&X)..."_qs, u"去除任务栏图标(&Y)"_qs, u"报纸统计(&Z)..."_qs}));
+        QCOMPARE(openAndRead(menuNamed("N4")), QStringList{u"关于(&Z)..."_qs});
+        QCOMPARE(openAndRead(MainForm->PopupMenu1),
+                 (QStringList{u"关于(&Y)..."_qs, u"退出(&Z)"_qs}));
+        startup::destroyWindowSet();
+    }
+
+    void papersAreMarkedOnlyWhenTheirProvinceOpens()
+    {
+        TestCatalogue catalogue;
+        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"21世纪经济报道"_qs, u"http://a.example/"_qs);
+        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"参考消息(北京)"_qs, u"http://b.example/"_qs);
+        catalogue.add(u"poverseas"_qs, u"美国"_qs, u"USA Today"_qs, u"https://usatoday.com/"_qs);
+        catalogue.add(u"poverseas"_qs, u"美国"_qs, u"US Weekly"_qs, u"https://usmagazine.com/"_qs);
+        MessageCapture messages;
+        UrlCapture urls;
+        startup::createWindowSet();
+
+        QMenu *beijing = menuNamed("N1")->actions().at(0)->menu();
+        QCOMPARE(texts(beijing->actions()),
+                 (QStringList{u"21世纪经济报道"_qs, u"参考消息(北京)"_qs}));
+        openAndRead(menuNamed("N1"));
+        QCOMPARE(openAndRead(beijing),
+                 (QStringList{u"21世纪经济报道(&2)"_qs, u"参考消息(北京)(&Z)"_qs}));
+        QMenu *usa = menuNamed("N2")->actions().at(0)->menu();
+        openAndRead(menuNamed("N2"));
+        // Not a far-east caption: "&" goes inside; the second "U" is taken.
+        QCOMPARE(openAndRead(usa), (QStringList{u"&USA Today"_qs, u"U&S Weekly"_qs}));
+
+        // Marked captions still open their own papers.
+        beijing->actions().at(1)->trigger();
+        usa->actions().at(1)->trigger();
+        QCOMPARE(urls.urls,
+                 (QList<QUrl>{QUrl(u"http://b.example/"_qs), QUrl(u"https://usmagazine.com/"_qs)}));
+        QVERIFY(messages.messages.isEmpty());
+        startup::destroyWindowSet();
+    }
+
+    void altKeyOpensTheMarkedMenu()
+    {
+        TestCatalogue catalogue;
+        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"人民日报"_qs, u"http://a.example/"_qs);
+        MessageCapture messages;
+        startup::createWindowSet();
+        MainForm->show();
+        MainForm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(MainForm));
+        QTest::keyClick(MainForm, Qt::Key_W, Qt::AltModifier);
+        QTRY_VERIFY(menuNamed("N1")->isVisible());
+        menuNamed("N1")->hide();
+        startup::destroyWindowSet();
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // The menus take the far-east form on a Chinese system.
+    qputenv("LC_ALL", "zh_CN.UTF-8");
+    qputenv("LANG", "zh_CN.UTF-8");
+    Application app(argc, argv);
+    TestMenuAccelerators test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_menuaccelerators.moc"
