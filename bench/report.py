@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Prints the benchmark figures as ratios, side by side in one run.
+
+Reads the Google Benchmark JSON files and the extra figures (name value lines)
+in the folder given, and prints one table: each figure against its yardstick,
+the ratio and the target."""
+import json
+import pathlib
+import sys
+
+# (what, file, measured, yardstick, target): names are benchmark names in the
+# file's JSON (CPU time) or names from extra.txt.
+RATIOS = [
+    ("menus on 100,000 papers in 1,000 provinces vs in-memory tree", "bench_menus",
+     "BM_MainWindowOnCatalogue/min_time:2.000", "BM_MenuTreeInMemory/min_time:2.000", 2.0),
+    ("resident-set growth of that window vs in-memory tree", "extra",
+     "memory_catalogue_kib", "memory_in_memory_kib", 1.5),
+    ("start to main window mapped: shipped vs empty catalogue", "extra",
+     "startup_shipped_ms", "startup_empty_ms", 1.2),
+    ("address lookup: 100,000 vs 100 papers", "bench_lookup",
+     "BM_LookUpAddress/100000", "BM_LookUpAddress/100", 3.0),
+    ("accelerator pass per item: 10,000 vs 36 items", "bench_accelerators",
+     "BM_AssignAccelerators/10000", "BM_AssignAccelerators/36", 3.0, 10000 / 36),
+    ("recount of 1,000,000 rows per table: query object vs SQLite C loop", "bench_recount",
+     "BM_RecountThroughQueryObject/min_time:1.000", "BM_RecountWithSqliteC/min_time:1.000", 1.5),
+    ("maintenance window's add: 100,000 vs 100 papers", "bench_add",
+     "BM_AddPaper/100000", "BM_AddPaper/100", 3.0),
+]
+
+
+def load(folder):
+    figures = {}
+    for path in folder.glob("*.json"):
+        data = json.loads(path.read_text())
+        figures[path.stem] = {b["name"]: (b["cpu_time"], b["time_unit"])
+                              for b in data.get("benchmarks", [])}
+    extra = {}
+    extra_path = folder / "extra.txt"
+    if extra_path.exists():
+        for line in extra_path.read_text().splitlines():
+            name, _, value = line.partition(" ")
+            if value.strip():
+                extra[name] = (float(value), "")
+    figures["extra"] = extra
+    return figures
+
+
+def main():
+    folder = pathlib.Path(sys.argv[1])
+    figures = load(folder)
+    rows = [("What", "Measured", "Yardstick", "Ratio", "Target", "Met")]
+    missed = 0
+    for entry in RATIOS:
+        what, source, measured, yardstick, target = entry[:5]
+        scale = entry[5] if len(entry) > 5 else 1.0
+        table = figures.get(source, {})
+        if measured not in table or yardstick not in table:
+            rows.append((what, "-", "-", "-", f"<= {target}x", "not measured"))
+            continue
+        (m, unit), (y, _) = table[measured], table[yardstick]
+        ratio = m / y / scale
+        met = ratio <= target
+        missed += not met
+        rows.append((what, f"{m:.4g} {unit}", f"{y:.4g} {unit}", f"{ratio:.2f}x",
+                     f"<= {target}x", "yes" if met else "NO"))
+    widths = [max(len(r[i]) for r in rows) for i in range(len(rows[0]))]
+    for i, row in enumerate(rows):
+        print("| " + " | ".join(c.ljust(w) for c, w in zip(row, widths)) + " |")
+        if i == 0:
+            print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    return 1 if missed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

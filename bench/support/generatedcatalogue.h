@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A catalogue file of a given size in a temporary working directory, which
+// the process works in while the object lives (the program reads
+// database/padr.mdb from its working directory).
+class GeneratedCatalogue
+{
+public:
+    struct Shape
+    {
+        int papers = 0;           // in each table
+        int provinces = 1;        // in each table
+        double latinShare = 0.25; // share of papers with Latin names
+    };
+
+    explicit GeneratedCatalogue(const Shape &shape);
+    ~GeneratedCatalogue();
+
+    QString path() const;
+    // The name of the paper at a position, as generated.
+    static QString paperName(int index, const Shape &shape);
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+};
