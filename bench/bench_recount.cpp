@@ -5,6 +5,7 @@
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
+#include "catalogue/rowcount.h"
 #include "catalogue/statement.h"
 
 #include <QCoreApplication>
@@ -16,17 +17,6 @@ namespace {
 constexpr int rowsPerTable = 1'000'000;
 
 BenchCatalogue *catalogueFile = nullptr;
-
-int countThroughQuery(CatalogueQuery &query, const QString &table)
-{
-    int count = 0;
-    query.open(statements::allNames(table));
-    while (!query.eof()) {
-        ++count;
-        query.next();
-    }
-    return count;
-}
 
 int countWithSqlite(sqlite3 *db, const QString &table)
 {
@@ -51,8 +41,8 @@ void BM_RecountThroughCatalogueQuery(benchmark::State &state)
     CatalogueConnection connection(connectionsettings::shortForm);
     CatalogueQuery query(QStringLiteral("ADOQuery1"), connection);
     for (auto _ : state) {
-        const int domestic = countThroughQuery(query, catalogue::domesticTable);
-        const int foreign = countThroughQuery(query, catalogue::foreignTable);
+        const int domestic = rowcount::byStepping(query, catalogue::domesticTable);
+        const int foreign = rowcount::byStepping(query, catalogue::foreignTable);
         checkCounts(state, domestic, foreign);
     }
     state.SetItemsProcessed(state.iterations() * 2 * rowsPerTable);

@@ -1,6 +1,7 @@
 #include "forms/statisticfrm.h"
 
 #include "catalogue/connectionsettings.h"
+#include "catalogue/rowcount.h"
 #include "catalogue/statement.h"
 #include "platform/application.h"
 #include "ui_statisticfrm.h"
@@ -48,19 +49,9 @@ void TStatisticForm::windowActivated(QWidget *window, QWidget *previous)
 void TStatisticForm::FormActivate()
 {
     runHandler([this] {
-        m_ui->Edit1->setText(QString::number(countRows(catalogue::domesticTable)));
-        m_ui->Edit2->setText(QString::number(countRows(catalogue::foreignTable)));
+        m_ui->Edit1->setText(
+            QString::number(rowcount::byStepping(ADOQuery1, catalogue::domesticTable)));
+        m_ui->Edit2->setText(
+            QString::number(rowcount::byStepping(ADOQuery1, catalogue::foreignTable)));
     });
-}
-
-// Counts by stepping through every row: each row counts, whatever its name.
-int TStatisticForm::countRows(const QString &table)
-{
-    int count = 0;
-    ADOQuery1.open(statements::allNames(table));
-    while (!ADOQuery1.eof()) {
-        ++count;
-        ADOQuery1.next();
-    }
-    return count;
 }

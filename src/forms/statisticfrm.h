@@ -30,7 +30,6 @@ protected:
 
 private:
     void windowActivated(QWidget *window, QWidget *previous);
-    int countRows(const QString &table);
 
     Ui::TStatisticForm *m_ui;
     CatalogueConnection ADOConnection1;
