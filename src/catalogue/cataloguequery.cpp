@@ -4,59 +4,99 @@
 #include "platform/failure.h"
 #include "platform/messagerules.h"
 
-#include <QSqlError>
-#include <QSqlRecord>
+#include <QSqlDriver>
+#include <QVariant>
+#include <sqlite3.h>
 
 namespace {
 
-Failure providerFailure(const QSqlError &error)
+// The SQLite handle under the connection's Qt driver.
+sqlite3 *handleOf(const CatalogueConnection &connection)
 {
-    return Failure::fromProvider(error.databaseText().isEmpty() ? error.driverText()
-                                                                : error.databaseText());
+    const QVariant handle = connection.database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw Failure(QStringLiteral("The catalogue connection has no SQLite handle"));
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+Failure providerFailure(sqlite3 *db)
+{
+    return Failure::fromProvider(QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 } // namespace
+
+void CatalogueQuery::Finalizer::operator()(sqlite3_stmt *prepared) const
+{
+    sqlite3_finalize(prepared);
+}
 
 CatalogueQuery::CatalogueQuery(QString componentName, CatalogueConnection &connection)
     : m_componentName(std::move(componentName)), m_connection(connection)
 {
 }
 
+CatalogueQuery::~CatalogueQuery() = default;
+
 void CatalogueQuery::close()
 {
-    m_query = QSqlQuery();
-    m_record = QSqlRecord();
+    m_prepared.reset();
+    m_columns.clear();
     m_eof = true;
 }
 
-void CatalogueQuery::setStatement(const Statement &statement) { m_statement = statement; }
+void CatalogueQuery::setStatement(const Statement &statement)
+{
+    m_statement = statement;
+}
 
 void CatalogueQuery::run()
 {
     m_connection.open();
-    m_query = QSqlQuery(m_connection.database());
-    m_query.setForwardOnly(true);
-    if (!m_query.prepare(m_statement.sql))
-        throw providerFailure(m_query.lastError());
-    for (const QString &value : m_statement.values)
-        m_query.addBindValue(value);
-    if (!m_query.exec())
-        throw providerFailure(m_query.lastError());
-    m_record = m_query.record();
+    m_db = handleOf(m_connection);
+    const QByteArray sql = m_statement.sql.toUtf8();
+    sqlite3_stmt *prepared = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &prepared, nullptr) != SQLITE_OK)
+        throw providerFailure(m_db);
+    m_prepared.reset(prepared);
+    for (int i = 0; i < m_statement.values.size(); ++i) {
+        const QByteArray value = m_statement.values.at(i).toUtf8();
+        sqlite3_bind_text(prepared, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+    }
+    for (int i = 0; i < sqlite3_column_count(prepared); ++i)
+        m_columns.append(QString::fromUtf8(sqlite3_column_name(prepared, i)));
+}
+
+// One step of the open statement. At the end the statement is reset, so an
+// open result holds no read lock on the file.
+void CatalogueQuery::step()
+{
+    const int rc = sqlite3_step(m_prepared.get());
+    m_eof = rc != SQLITE_ROW;
+    if (rc == SQLITE_ROW)
+        return;
+    if (rc != SQLITE_DONE) {
+        const Failure failure = providerFailure(m_db);
+        sqlite3_reset(m_prepared.get());
+        throw failure;
+    }
+    sqlite3_reset(m_prepared.get());
 }
 
 void CatalogueQuery::open()
 {
     close();
     run();
-    next();
+    step();
 }
 
 void CatalogueQuery::execute()
 {
     close();
     run();
-    m_query.finish();
+    do
+        step();
+    while (!m_eof);
 }
 
 void CatalogueQuery::open(const Statement &statement)
@@ -75,19 +115,27 @@ void CatalogueQuery::execute(const Statement &statement)
 
 void CatalogueQuery::next()
 {
-    m_eof = !m_query.next();
-    if (m_eof && m_query.lastError().isValid())
-        throw providerFailure(m_query.lastError());
+    if (!m_eof)
+        step();
+}
+
+int CatalogueQuery::columnIndex(const QString &column) const
+{
+    for (int i = 0; i < m_columns.size(); ++i)
+        if (m_columns.at(i).compare(column, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
 }
 
 QString CatalogueQuery::fieldAsText(const QString &column) const
 {
-    const int index = m_record.indexOf(column);
+    const int index = columnIndex(column);
     if (index < 0)
         throw Failure(messagerules::componentMessage(
             m_componentName, QStringLiteral("Field '%1' not found").arg(column)));
-    const QVariant value = m_query.value(index);
-    if (value.isNull())
-        throw Failure(QStringLiteral("Could not convert variant of type (Null) into type (String)"));
-    return value.toString();
+    if (m_eof || sqlite3_column_type(m_prepared.get(), index) == SQLITE_NULL)
+        throw Failure(
+            QStringLiteral("Could not convert variant of type (Null) into type (String)"));
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_prepared.get(), index));
+    return QString::fromUtf8(text, sqlite3_column_bytes(m_prepared.get(), index));
 }

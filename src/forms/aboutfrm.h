@@ -16,6 +16,9 @@ public:
     explicit TAboutForm(QWidget *parent = nullptr);
     ~TAboutForm() override;
 
+    // The picture among the program's resources, a 120 x 150 baseline JPEG.
+    static const QString picturePath;
+
 private:
     Ui::TAboutForm *m_ui;
 };

@@ -1,6 +1,9 @@
 #include "forms/statisticfrm.h"
 
 #include "catalogue/connectionsettings.h"
+#include "catalogue/rowcount.h"
+#include "catalogue/statement.h"
+#include "platform/application.h"
 #include "ui_statisticfrm.h"
 
 TStatisticForm *StatisticForm = nullptr;
@@ -12,6 +15,43 @@ TStatisticForm::TStatisticForm(QWidget *parent)
 {
     m_ui->setupUi(this);
     fixWindow(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    for (QLabel *label : {m_ui->Label1, m_ui->Label2})
+        label->adjustSize(); // the captions size themselves to their text
+    // Queued, so that the count (and an error box) comes after the activation
+    // has been delivered to every window involved.
+    connect(&m_activation, &WindowActivationWatch::activated, this,
+            &TStatisticForm::windowActivated, Qt::QueuedConnection);
 }
 
-TStatisticForm::~TStatisticForm() { delete m_ui; }
+TStatisticForm::~TStatisticForm()
+{
+    delete m_ui;
+}
+
+void TStatisticForm::showEvent(QShowEvent *event)
+{
+    m_justShown = true;
+    TSecondaryForm::showEvent(event);
+}
+
+// A return from another application (no previous window of ours) keeps the
+// counts; being shown or coming back from one of our windows recounts.
+void TStatisticForm::windowActivated(QWidget *window, QWidget *previous)
+{
+    if (window != this)
+        return;
+    const bool recount = m_justShown || previous != nullptr;
+    m_justShown = false;
+    if (recount && isVisible())
+        FormActivate();
+}
+
+void TStatisticForm::FormActivate()
+{
+    runHandler([this] {
+        m_ui->Edit1->setText(
+            QString::number(rowcount::byStepping(ADOQuery1, catalogue::domesticTable)));
+        m_ui->Edit2->setText(
+            QString::number(rowcount::byStepping(ADOQuery1, catalogue::foreignTable)));
+    });
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class CatalogueQuery;
+
+namespace rowcount {
+
+// The number of rows of a table, found by stepping through "select pname
+// from <table>" to its end: every row counts, whatever its name holds. The
+// query stays open on that result; a failure throws.
+int byStepping(CatalogueQuery &query, const QString &table);
+
+} // namespace rowcount

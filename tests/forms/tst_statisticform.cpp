@@ -1,0 +1,287 @@
+#include "app/startup.h"
+#include "catalogue/catalogueconnection.h"
+#include "catalogue/cataloguequery.h"
+#include "catalogue/connectionsettings.h"
+#include "forms/aboutfrm.h"
+#include "forms/mainfrm.h"
+#include "forms/statisticfrm.h"
+#include "testcatalogue.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+namespace {
+
+const QString domestic = catalogue::domesticTable;
+const QString foreign = catalogue::foreignTable;
+const QString null = QStringLiteral("<NULL>"); // a pname of NULL in the test tables
+
+struct WindowSet
+{
+    WindowSet()
+    {
+        startup::createWindowSet();
+        MainForm->show();
+    }
+    ~WindowSet() { startup::destroyWindowSet(); }
+};
+
+QLineEdit *edit(const char *name)
+{
+    return StatisticForm->findChild<QLineEdit *>(name);
+}
+QStringList counts()
+{
+    return {edit("Edit1")->text(), edit("Edit2")->text()};
+}
+
+// Lets pending activations and the counts they start run to the end.
+void settle()
+{
+    QTest::qWait(20);
+}
+
+// The Newspaper statistics command, as the menu gives it.
+void showStatistics()
+{
+    MainForm->N8Click();
+    settle();
+}
+
+// Papers added and deleted the way the maintenance window does it.
+void addPaper(const QString &table, const QString &name)
+{
+    CatalogueConnection connection(connectionsettings::longForm);
+    CatalogueQuery query(u"ADOQuery1"_qs, connection);
+    query.execute(statements::insertPaper(table, u"某地"_qs, name, u"http://example.com/"_qs));
+}
+
+void deletePaper(const QString &table, const QString &name)
+{
+    CatalogueConnection connection(connectionsettings::longForm);
+    CatalogueQuery query(u"ADOQuery1"_qs, connection);
+    query.execute(statements::deletePaper(table, name));
+}
+
+void fill(TestCatalogue &catalogue, const QString &table, const QStringList &names)
+{
+    for (const QString &name : names)
+        catalogue.add(table, u"某地"_qs, name == null ? std::nullopt : TestCatalogue::Field(name),
+                      u"http://example.com/"_qs);
+}
+
+} // namespace
+
+class TestStatisticForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void countsEveryRowOfEachTable_data()
+    {
+        QTest::addColumn<QStringList>("domesticNames");
+        QTest::addColumn<QStringList>("foreignNames");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("empty tables") << QStringList() << QStringList() << QStringList{"0", "0"};
+        QTest::newRow("a paper in both tables")
+            << QStringList{u"参考消息"_qs} << QStringList{u"参考消息"_qs} << QStringList{"1", "1"};
+        QTest::newRow("empty, NULL and repeated names")
+            << QStringList{u""_qs, null, u"人民日报"_qs, u"人民日报"_qs} << QStringList{null}
+            << QStringList{"4", "1"};
+        QStringList many;
+        for (int i = 0; i < 300; ++i)
+            many.append(u"报%1"_qs.arg(i));
+        QTest::newRow("more than a screenful") << many << QStringList() << QStringList{"300", "0"};
+    }
+
+    void countsEveryRowOfEachTable()
+    {
+        QFETCH(QStringList, domesticNames);
+        QFETCH(QStringList, foreignNames);
+        QFETCH(QStringList, shown);
+        TestCatalogue catalogue;
+        fill(catalogue, domestic, domesticNames);
+        fill(catalogue, foreign, foreignNames);
+        MessageCapture messages;
+        WindowSet windows;
+        messages.clear(); // the main window's menus stop at a NULL name
+        QCOMPARE(counts(), (QStringList{u""_qs, u""_qs})); // nothing before the first showing
+
+        showStatistics();
+        QCOMPARE(counts(), shown);
+        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(!MainForm->isEnabled());
+    }
+
+    void showingAgainShowsTheNewCounts()
+    {
+        TestCatalogue catalogue;
+        fill(catalogue, domestic, {u"人民日报"_qs, u"北京日报"_qs});
+        MessageCapture messages;
+        WindowSet windows;
+        showStatistics();
+        QCOMPARE(counts(), (QStringList{"2", "0"}));
+
+        StatisticForm->close();
+        QVERIFY(MainForm->isEnabled());
+        addPaper(foreign, u"Le Monde"_qs);
+        addPaper(foreign, u"The Times"_qs);
+        deletePaper(domestic, u"北京日报"_qs);
+        QCOMPARE(counts(), (QStringList{"2", "0"})); // a hidden window keeps its last counts
+
+        showStatistics();
+        QCOMPARE(counts(), (QStringList{"1", "2"}));
+        QVERIFY(messages.messages.isEmpty());
+    }
+
+    void missingFileLeavesBothFieldsEmpty()
+    {
+        TestCatalogue catalogue;
+        catalogue.removeFile();
+        MessageCapture messages;
+        WindowSet windows;
+        messages.clear(); // the main window's menus met the missing file first
+
+        showStatistics();
+        QCOMPARE(counts(), (QStringList{u""_qs, u""_qs}));
+        QCOMPARE(messages.texts(),
+                 QStringList{u"Could not find file '%1'"_qs.arg(catalogue.path())});
+        QVERIFY(StatisticForm->isVisible());
+        QVERIFY(!QFile::exists(catalogue.path()));
+    }
+
+    void failedForeignCountKeepsItsOldText()
+    {
+        TestCatalogue catalogue;
+        fill(catalogue, domestic, {u"人民日报"_qs});
+        fill(catalogue, foreign, {u"Le Monde"_qs, u"The Times"_qs});
+        MessageCapture messages;
+        WindowSet windows;
+        showStatistics();
+        QCOMPARE(counts(), (QStringList{"1", "2"}));
+
+        StatisticForm->close();
+        addPaper(domestic, u"解放日报"_qs);
+        catalogue.exec(u"drop table poverseas"_qs);
+        showStatistics();
+        QCOMPARE(counts(), (QStringList{"2", "2"}));
+        QCOMPARE(messages.texts(), QStringList{u"no such table: poverseas."_qs});
+    }
+
+    void recountsOnReturnFromTheProgramsOwnWindowsOnly_data()
+    {
+        QTest::addColumn<QString>("away");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("the About window") << u"about"_qs << QStringList{"1", "0"};
+        QTest::newRow("another application") << u"application"_qs << QStringList{"0", "0"};
+        QTest::newRow("a message box") << u"message box"_qs << QStringList{"0", "0"};
+    }
+
+    void recountsOnReturnFromTheProgramsOwnWindowsOnly()
+    {
+        QFETCH(QString, away);
+        QFETCH(QStringList, shown);
+        TestCatalogue catalogue;
+        MessageCapture messages;
+        WindowSet windows;
+        showStatistics();
+        QCOMPARE(counts(), (QStringList{"0", "0"}));
+
+        QMessageBox box;
+        if (away == u"about") { // opened from the notification icon's menu
+            MainForm->N5Click();
+            settle();
+            QCOMPARE(QApplication::activeWindow(), AboutForm);
+            AboutForm->close();
+        } else if (away == u"message box") {
+            box.show();
+            QApplication::setActiveWindow(&box);
+        } else {
+            QApplication::setActiveWindow(nullptr); // no window of ours is active
+        }
+        settle();
+        addPaper(domestic, u"人民日报"_qs);
+
+        QApplication::setActiveWindow(StatisticForm); // the user clicks the window
+        settle();
+        QCOMPARE(counts(), shown);
+        QVERIFY(messages.messages.isEmpty());
+    }
+
+    void errorBoxDoesNotStartAnotherCount()
+    {
+        TestCatalogue catalogue;
+        MessageCapture messages;
+        WindowSet windows;
+        showStatistics();
+        catalogue.exec(u"drop table poverseas"_qs);
+        MainForm->N5Click(); // away to the About window and back: the count fails
+        settle();
+        QApplication::setActiveWindow(StatisticForm);
+        settle();
+        QCOMPARE(messages.messages.size(), 1);
+
+        // The error box takes the focus and gives it back when dismissed.
+        QMessageBox box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        settle();
+        box.close();
+        QApplication::setActiveWindow(StatisticForm);
+        settle();
+        QCOMPARE(messages.messages.size(), 1);
+        QCOMPARE(counts(), (QStringList{"0", "0"}));
+    }
+
+    void windowDefinition()
+    {
+        TestCatalogue catalogue;
+        MessageCapture messages;
+        WindowSet windows;
+        QCOMPARE(StatisticForm->minimumSize(), StatisticForm->maximumSize());
+        const Qt::WindowFlags flags = StatisticForm->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+
+        for (const auto &[name, text, top] : {std::tuple{"Label1", u"国内报纸总数：   "_qs, 24},
+                                              std::tuple{"Label2", u"国外报纸总数：   "_qs, 64}}) {
+            const QLabel *label = StatisticForm->findChild<QLabel *>(name);
+            QCOMPARE(label->text(), text);
+            QCOMPARE(label->pos(), QPoint(16, top));
+            QCOMPARE(label->size(), label->sizeHint()); // fits its text
+            QVERIFY(label->geometry().right() < 144);   // and ends before the field
+        }
+        for (const auto &[name, top] : {std::pair{"Edit1", 21}, std::pair{"Edit2", 61}}) {
+            const QLineEdit *field = edit(name);
+            QCOMPARE(field->geometry(), QRect(144, top, 121, 19));
+            QVERIFY(field->isReadOnly());
+            QCOMPARE(field->focusPolicy(), Qt::NoFocus);
+        }
+    }
+
+    void displayFieldsAreFlatOnTheButtonFace()
+    {
+        TestCatalogue catalogue;
+        MessageCapture messages;
+        WindowSet windows;
+        showStatistics();
+        const QImage field = edit("Edit2")->grab().toImage();
+        const QPalette palette = StatisticForm->palette();
+        QCOMPARE(field.pixelColor(0, 9).rgb(),
+                 palette.color(QPalette::Shadow).rgb()); // single line
+        QCOMPARE(field.pixelColor(1, 9).rgb(),
+                 palette.color(QPalette::Button).rgb()); // no 3-D edge
+        QCOMPARE(field.pixelColor(100, 9).rgb(), palette.color(QPalette::Button).rgb()); // filled
+
+        // Tab never lands on a display field.
+        QTest::keyClick(StatisticForm, Qt::Key_Tab);
+        QVERIFY(!edit("Edit1")->hasFocus() && !edit("Edit2")->hasFocus());
+    }
+};
+
+QTEST_MAIN(TestStatisticForm)
+#include "tst_statisticform.moc"
