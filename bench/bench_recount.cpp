@@ -1,12 +1,12 @@
 // The statistics window's recount: every row of both tables stepped through
 // the program's query object, against the same statements stepped with
 // SQLite's own C interface. Run both in one process to compare them.
-#include "benchcatalogue.h"
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
 #include "catalogue/rowcount.h"
 #include "catalogue/statement.h"
+#include "generatedcatalogue.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
@@ -16,7 +16,7 @@ namespace {
 
 constexpr int rowsPerTable = 1'000'000;
 
-BenchCatalogue *catalogueFile = nullptr;
+GeneratedCatalogue *catalogueFile = nullptr;
 
 int countWithSqlite(sqlite3 *db, const QString &table)
 {
@@ -71,7 +71,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv); // loads the SQL driver plugin
     benchmark::Initialize(&argc, argv);
-    BenchCatalogue file(rowsPerTable);
+    GeneratedCatalogue file({rowsPerTable, 40, 0.0});
     catalogueFile = &file;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

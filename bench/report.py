@@ -22,7 +22,7 @@ RATIOS = [
     ("accelerator pass per item: 10,000 vs 36 items", "bench_accelerators",
      "BM_AssignAccelerators/10000", "BM_AssignAccelerators/36", 3.0, 10000 / 36),
     ("recount of 1,000,000 rows per table: query object vs SQLite C loop", "bench_recount",
-     "BM_RecountThroughQueryObject/min_time:1.000", "BM_RecountWithSqliteC/min_time:1.000", 1.5),
+     "BM_RecountThroughCatalogueQuery", "BM_RecountWithSqliteC", 1.5),
     ("maintenance window's add: 100,000 vs 100 papers", "bench_add",
      "BM_AddPaper/100000", "BM_AddPaper/100", 3.0),
 ]

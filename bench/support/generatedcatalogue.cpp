@@ -1,24 +1,26 @@
 #include "generatedcatalogue.h"
 
 #include <QDir>
+#include <QFile>
+#include <filesystem>
 #include <sqlite3.h>
 #include <stdexcept>
 
 namespace {
 
-const char *const schema = R"(
-PRAGMA journal_mode=WAL;
-CREATE TABLE pinternal (pcity TEXT COLLATE NOCASE, pname TEXT COLLATE NOCASE, purl TEXT COLLATE NOCASE);
-CREATE TABLE poverseas (pcity TEXT COLLATE NOCASE, pname TEXT COLLATE NOCASE, purl TEXT COLLATE NOCASE);
-CREATE INDEX pinternal_pcity ON pinternal (pcity);
-CREATE INDEX pinternal_pname ON pinternal (pname);
-CREATE INDEX poverseas_pcity ON poverseas (pcity);
-CREATE INDEX poverseas_pname ON poverseas (pname);
-)";
+// The shipped catalogue's script: its schema, then its starter rows.
+QByteArray shippedScript()
+{
+    const auto script = std::filesystem::path(__FILE__).parent_path() / "../../database/padr.sql";
+    QFile file(QString::fromStdString(script.string()));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("database/padr.sql not found");
+    return file.readAll();
+}
 
 void check(int rc, sqlite3 *db)
 {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE)
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
         throw std::runtime_error(sqlite3_errmsg(db));
 }
 
@@ -59,11 +61,14 @@ GeneratedCatalogue::GeneratedCatalogue(const Shape &shape) : m_previousDir(QDir:
     QDir(m_dir.path()).mkdir(QStringLiteral("database"));
     sqlite3 *db = nullptr;
     sqlite3_open(path().toUtf8().constData(), &db);
-    check(sqlite3_exec(db, schema, nullptr, nullptr, nullptr), db);
-    check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, shippedScript().constData(), nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, "begin; delete from pinternal; delete from poverseas;", nullptr, nullptr,
+                       nullptr),
+          db);
     fill(db, "pinternal", shape);
     fill(db, "poverseas", shape);
-    check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, "commit; PRAGMA wal_checkpoint(TRUNCATE);", nullptr, nullptr, nullptr),
+          db);
     sqlite3_close(db);
     QDir::setCurrent(m_dir.path());
 }

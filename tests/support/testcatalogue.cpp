@@ -3,21 +3,24 @@
 #include "platform/messagebox.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
+#include <filesystem>
 #include <sqlite3.h>
 #include <stdexcept>
 
 namespace {
 
-const char *const schema = R"(
-PRAGMA journal_mode=WAL;
-CREATE TABLE pinternal (pcity TEXT COLLATE NOCASE, pname TEXT COLLATE NOCASE, purl TEXT COLLATE NOCASE);
-CREATE TABLE poverseas (pcity TEXT COLLATE NOCASE, pname TEXT COLLATE NOCASE, purl TEXT COLLATE NOCASE);
-CREATE INDEX pinternal_pcity ON pinternal (pcity);
-CREATE INDEX pinternal_pname ON pinternal (pname);
-CREATE INDEX poverseas_pcity ON poverseas (pcity);
-CREATE INDEX poverseas_pname ON poverseas (pname);
-)";
+// The schema of the shipped catalogue's script (everything before its rows).
+QByteArray shippedSchema()
+{
+    const auto script = std::filesystem::path(__FILE__).parent_path() / "../../database/padr.sql";
+    QFile file(QString::fromStdString(script.string()));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("database/padr.sql not found");
+    const QByteArray text = file.readAll();
+    return text.left(text.indexOf("\nBEGIN;"));
+}
 
 struct Db
 {
@@ -53,14 +56,20 @@ TestCatalogue::TestCatalogue() : m_previousDir(QDir::currentPath())
     QDir(m_dir.path()).mkdir(QStringLiteral("database"));
     sqlite3 *db = nullptr;
     sqlite3_open(path().toUtf8().constData(), &db);
-    check(sqlite3_exec(db, schema, nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, shippedSchema().constData(), nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
     QDir::setCurrent(m_dir.path());
 }
 
-TestCatalogue::~TestCatalogue() { QDir::setCurrent(m_previousDir); }
+TestCatalogue::~TestCatalogue()
+{
+    QDir::setCurrent(m_previousDir);
+}
 
-QString TestCatalogue::path() const { return m_dir.filePath(QStringLiteral("database/padr.mdb")); }
+QString TestCatalogue::path() const
+{
+    return m_dir.filePath(QStringLiteral("database/padr.mdb"));
+}
 
 void TestCatalogue::add(const QString &table, const Field &pcity, const Field &pname,
                         const Field &purl)
@@ -143,7 +152,10 @@ MessageCapture::MessageCapture()
         });
 }
 
-MessageCapture::~MessageCapture() { messagebox::setInterceptor({}); }
+MessageCapture::~MessageCapture()
+{
+    messagebox::setInterceptor({});
+}
 
 QStringList MessageCapture::texts() const
 {
