@@ -86,6 +86,15 @@ void BM_MenuTreeInMemory(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * shape.papers * 2);
 }
 
+void BM_ReadCatalogueOnly(benchmark::State &state)
+{
+    GeneratedCatalogue catalogue(shape);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(readProvinces(catalogue::domesticTable));
+        benchmark::DoNotOptimize(readProvinces(catalogue::foreignTable));
+    }
+}
+
 long residentKiB()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -119,6 +128,7 @@ int measureMemory(const QByteArray &mode)
 } // namespace
 
 BENCHMARK(BM_MainWindowOnCatalogue)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadCatalogueOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MenuTreeInMemory)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char **argv)

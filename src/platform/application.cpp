@@ -12,13 +12,15 @@ bool Application::notify(QObject *receiver, QEvent *event)
     return handled;
 }
 
-void runHandler(const std::function<void()> &handler)
+void reportCurrentFailure()
 {
     try {
-        handler();
+        throw;
     } catch (const Failure &failure) {
         messagebox::showError(failure.message());
     } catch (const std::exception &error) {
         messagebox::showError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        messagebox::showError(QStringLiteral("Unknown failure"));
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <functional>
 
 // The application object. A failure that escapes an event handler ends that
 // handler only: it is shown in the standard error box and the program goes on.
@@ -16,5 +15,16 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
+// Shows the failure being handled in the standard error box; call it only
+// from a catch block.
+void reportCurrentFailure();
+
 // Runs one event handler; a failure ends it and goes to the standard error box.
-void runHandler(const std::function<void()> &handler);
+template <typename Handler> void runHandler(Handler &&handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        reportCurrentFailure();
+    }
+}
