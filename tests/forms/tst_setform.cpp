@@ -3,6 +3,7 @@
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
 #include "forms/mainfrm.h"
+#include "forms/maintenancechecks.h"
 #include "forms/setfrm.h"
 #include "platform/messagebox.h"
 #include "testcatalogue.h"
@@ -22,6 +23,7 @@
 namespace {
 
 using Row = TestCatalogue::Row;
+using maintenancechecks::NewPaper;
 const QString domestic = u"pinternal"_qs;
 const QString foreign = u"poverseas"_qs;
 const QString added = u"恭喜，增加新报纸成功！"_qs;
@@ -114,16 +116,15 @@ public:
     }
 
     // Fills the Add page; an empty kind or province is left unchosen.
-    void fillNewPaper(const QString &name, const QString &url, const QString &kind,
-                      const QString &province, const QString &newProvince) const
+    void fillNewPaper(const NewPaper &typed) const
     {
-        type(1, name);
-        type(2, url);
-        if (!kind.isEmpty())
-            choose(1, kind);
-        if (!province.isEmpty())
-            choose(2, province);
-        type(3, newProvince);
+        type(1, typed.name);
+        type(2, typed.address);
+        if (!typed.kind.isEmpty())
+            choose(1, typed.kind);
+        if (!typed.province.isEmpty())
+            choose(2, typed.province);
+        type(3, typed.newProvince);
     }
     void find(const QString &name, const QString &kind) const
     {
@@ -169,6 +170,7 @@ private:
 } // namespace
 
 Q_DECLARE_METATYPE(TestCatalogue::Row)
+Q_DECLARE_METATYPE(maintenancechecks::NewPaper)
 
 class TestSetForm : public QObject
 {
@@ -275,85 +277,50 @@ private slots:
         QCOMPARE(messages.messages.at(0).kind, int(messagebox::Kind::Error));
     }
 
-    void addChecksInOrder_data()
+    void addAction_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("province");
-        QTest::addColumn<QString>("newProvince");
+        QTest::addColumn<NewPaper>("typed");
         QTest::addColumn<QString>("message");
-        const QString url = u"http://a.example/"_qs;
-        QTest::newRow("no name") << "" << url << u"国内"_qs << u"北京"_qs << ""
-                                 << u"报纸名称不能为空"_qs;
-        QTest::newRow("blank name")
-            << "   " << url << u"国内"_qs << u"北京"_qs << "" << u"报纸名称不能为空"_qs;
-        QTest::newRow("blank address")
-            << u"新报"_qs << "  " << u"国内"_qs << u"北京"_qs << "" << u"报纸链接不能为空"_qs;
-        QTest::newRow("no kind") << u"新报"_qs << url << ""
-                                 << "" << u"新省"_qs << u"所属国家不能为空"_qs;
-        QTest::newRow("no province") << u"新报"_qs << url << u"国内"_qs << ""
-                                     << "" << u"纸所属省市和新省市不能同时为空"_qs;
-        QTest::newRow("blank first entry") << u"新报"_qs << url << u"国内"_qs << u"  "_qs << "  "
-                                           << u"纸所属省市和新省市不能同时为空"_qs;
-        QTest::newRow("both provinces") << u"新报"_qs << url << u"国内"_qs << u"北京"_qs
-                                        << u"天津"_qs << u"纸所属省市和新省市不能同时不为空"_qs;
-    }
-
-    void addChecksInOrder()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, url);
-        QFETCH(QString, kind);
-        QFETCH(QString, province);
-        QFETCH(QString, newProvince);
-        QFETCH(QString, message);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        Window window;
-
-        window.fillNewPaper(name, url, kind, province, newProvince);
-        const QStringList before = window.contents();
-        window.press(1);
-        QCOMPARE(messages.texts(), QStringList{message});
-        QCOMPARE(messages.messages.at(0).kind, int(messagebox::Kind::Information));
-        QCOMPARE(window.contents(), before);
-        QCOMPARE(catalogue.rows(domestic), domesticSeed);
-        QCOMPARE(catalogue.rows(foreign), foreignSeed);
-    }
-
-    void addStoresTheTrimmedPaper_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("province");
-        QTest::addColumn<QString>("newProvince");
-        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("table"); // where the paper goes; empty when nothing is written
         QTest::addColumn<Row>("stored");
-        QTest::newRow("listed province")
-            << u"北京日报"_qs << u"https://www.bjd.com.cn/"_qs << u"国内"_qs << u"北京"_qs << ""
-            << domestic << Row{u"北京"_qs, u"北京日报"_qs, u"https://www.bjd.com.cn/"_qs};
-        QTest::newRow("new province")
-            << u"Le Monde"_qs << u"https://www.lemonde.fr/"_qs << u"国外"_qs << "" << u"法国"_qs
-            << foreign << Row{u"法国"_qs, u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs};
-        QTest::newRow("name of the other half")
-            << u"人民日报"_qs << u"http://en.people.cn/"_qs << u"国外"_qs << "" << u"中国"_qs
-            << foreign << Row{u"中国"_qs, u"人民日报"_qs, u"http://en.people.cn/"_qs};
-        QTest::newRow("blanks around")
-            << u"  环球时报 "_qs << u" http://www.huanqiu.com/  "_qs << u"国内"_qs << ""
-            << u"  北京市 "_qs << domestic
-            << Row{u"北京市"_qs, u"环球时报"_qs, u"http://www.huanqiu.com/"_qs};
+        const auto refused = [](const char *tag, NewPaper typed, const QString &message) {
+            QTest::newRow(tag) << typed << message << QString() << Row{};
+        };
+        const auto accepted = [](const char *tag, NewPaper typed, const QString &table, Row row) {
+            QTest::newRow(tag) << typed << added << table << row;
+        };
+        const QString url = u"http://a.example/"_qs;
+        const QString name = u"新报"_qs;
+        refused("no name", {{}, url, u"国内"_qs, u"北京"_qs, {}}, u"报纸名称不能为空"_qs);
+        refused("blank name", {u"   "_qs, url, u"国内"_qs, u"北京"_qs, {}}, u"报纸名称不能为空"_qs);
+        refused("blank address", {name, u"  "_qs, u"国内"_qs, u"北京"_qs, {}},
+                u"报纸链接不能为空"_qs);
+        refused("no kind", {name, url, {}, {}, u"新省"_qs}, u"所属国家不能为空"_qs);
+        refused("no province", {name, url, u"国内"_qs, {}, {}},
+                u"纸所属省市和新省市不能同时为空"_qs);
+        refused("blank first entry", {name, url, u"国内"_qs, u"  "_qs, u"  "_qs},
+                u"纸所属省市和新省市不能同时为空"_qs);
+        refused("both provinces", {name, url, u"国内"_qs, u"北京"_qs, u"天津"_qs},
+                u"纸所属省市和新省市不能同时不为空"_qs);
+
+        const QString bjd = u"https://www.bjd.com.cn/"_qs;
+        accepted("listed province", {u"北京日报"_qs, bjd, u"国内"_qs, u"北京"_qs, {}}, domestic,
+                 {u"北京"_qs, u"北京日报"_qs, bjd});
+        const QString leMonde = u"https://www.lemonde.fr/"_qs;
+        accepted("new province", {u"Le Monde"_qs, leMonde, u"国外"_qs, {}, u"法国"_qs}, foreign,
+                 {u"法国"_qs, u"Le Monde"_qs, leMonde});
+        const QString people = u"http://en.people.cn/"_qs;
+        accepted("name of the other half", {u"人民日报"_qs, people, u"国外"_qs, {}, u"中国"_qs},
+                 foreign, {u"中国"_qs, u"人民日报"_qs, people});
+        accepted("blanks around",
+                 {u"  环球时报 "_qs, u" http://huanqiu.com/  "_qs, u"国内"_qs, {}, u" 北京市 "_qs},
+                 domestic, {u"北京市"_qs, u"环球时报"_qs, u"http://huanqiu.com/"_qs});
     }
 
-    void addStoresTheTrimmedPaper()
+    void addAction()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, url);
-        QFETCH(QString, kind);
-        QFETCH(QString, province);
-        QFETCH(QString, newProvince);
+        QFETCH(NewPaper, typed);
+        QFETCH(QString, message);
         QFETCH(QString, table);
         QFETCH(Row, stored);
         TestCatalogue catalogue;
@@ -361,16 +328,17 @@ private slots:
         MessageCapture messages;
         Window window;
 
-        window.fillNewPaper(name, url, kind, province, newProvince);
+        window.fillNewPaper(typed);
         const QStringList before = window.contents();
         window.press(1);
-        QCOMPARE(messages.texts(), QStringList{added});
+        QCOMPARE(messages.texts(), QStringList{message});
+        QCOMPARE(messages.messages.at(0).kind, int(messagebox::Kind::Information));
         QCOMPARE(window.contents(), before); // nothing cleared, the list not refilled
-        const bool isDomestic = table == domestic;
-        QCOMPARE(catalogue.rows(domestic),
-                 domesticSeed + (isDomestic ? QList{stored} : QList<Row>{}));
-        QCOMPARE(catalogue.rows(foreign),
-                 foreignSeed + (isDomestic ? QList<Row>{} : QList{stored}));
+        const auto withNew = [&](const QString &half, const QList<Row> &seeded) {
+            return half == table ? seeded + QList{stored} : seeded;
+        };
+        QCOMPARE(catalogue.rows(domestic), withNew(domestic, domesticSeed));
+        QCOMPARE(catalogue.rows(foreign), withNew(foreign, foreignSeed));
     }
 
     void pressingAddTwiceAddsOnce()
@@ -381,8 +349,8 @@ private slots:
         Window window;
         QVERIFY(window.activate());
 
-        window.fillNewPaper(u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {},
-                            u"法国"_qs);
+        window.fillNewPaper(
+            {u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {}, u"法国"_qs});
         window.press(1);
         window.press(1);
         QCOMPARE(messages.texts(), (QStringList{added, nameTaken}));
@@ -402,7 +370,7 @@ private slots:
         QVERIFY(window.activate());
         const Row first{u"法国"_qs, u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs};
 
-        window.fillNewPaper(*first.pname, *first.purl, u"国外"_qs, {}, *first.pcity);
+        window.fillNewPaper({*first.pname, *first.purl, u"国外"_qs, {}, *first.pcity});
         window.press(1);
         // Added during this showing, so not listed, yet refused all the same.
         for (const QString &province : {u"法国"_qs, u"美国"_qs}) {
@@ -571,8 +539,8 @@ private slots:
         MessageCapture messages;
         Window window;
         window.find(u"朝日新闻"_qs, u"国外"_qs);
-        window.fillNewPaper(u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {},
-                            u"法国"_qs);
+        window.fillNewPaper(
+            {u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {}, u"法国"_qs});
         const QStringList before = window.contents();
 
         std::optional<WriteLock> lock;
@@ -598,8 +566,8 @@ private slots:
         Window window;
         messages.clear();
 
-        window.fillNewPaper(u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {},
-                            u"法国"_qs);
+        window.fillNewPaper(
+            {u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {}, u"法国"_qs});
         window.press(1);
         window.find(u"朝日新闻"_qs, u"国外"_qs);
         const QString error = u"Could not find file '%1'"_qs.arg(catalogue.path());
@@ -619,8 +587,8 @@ private slots:
         otherQuery.open(statements::allNames(domestic));
         QVERIFY(!otherQuery.eof()); // still on its first row
 
-        window.fillNewPaper(u"北京日报"_qs, u"https://www.bjd.com.cn/"_qs, u"国内"_qs, u"北京"_qs,
-                            {});
+        window.fillNewPaper(
+            {u"北京日报"_qs, u"https://www.bjd.com.cn/"_qs, u"国内"_qs, u"北京"_qs, {}});
         QElapsedTimer clock;
         clock.start();
         window.press(1);
@@ -680,16 +648,16 @@ private slots:
         MessageCapture messages;
         Window window;
         window.find(u"朝日新闻"_qs, u"国外"_qs);
-        window.fillNewPaper(u"Le Monde"_qs, {}, u"国外"_qs, u"日本"_qs, {});
+        window.fillNewPaper({u"Le Monde"_qs, {}, u"国外"_qs, u"日本"_qs, {}});
         SetForm->move(40, 30);
         QVERIFY(!MainForm->isEnabled());
+        const QStringList before = window.contents();
 
         if (closeWith)
             window.press(closeWith);
         else
             SetForm->close();
         const int page = window.pages()->currentIndex();
-        const QStringList before = window.contents();
         QVERIFY(!SetForm->isVisible());
         QVERIFY(MainForm->isEnabled());
 
