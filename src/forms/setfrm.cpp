@@ -1,20 +1,199 @@
 #include "forms/setfrm.h"
 
 #include "catalogue/connectionsettings.h"
+#include "forms/maintenancechecks.h"
 #include "platform/application.h"
+#include "platform/messagebox.h"
+#include "platform/messagerules.h"
 #include "ui_setfrm.h"
+
+#include <QEvent>
+#include <limits>
 
 TSetForm *SetForm = nullptr;
 
+namespace {
+
+const QString provinceColumn = QStringLiteral("pcity");
+const QString nameColumn = QStringLiteral("pname");
+const QString addressColumn = QStringLiteral("purl");
+
+// Runs a handler of the window each time `signal` fires; a failure ends the
+// handler and goes to the standard error box.
+template <typename Sender, typename Signal>
+void attach(Sender *sender, Signal signal, TSetForm *form, void (TSetForm::*handler)())
+{
+    QObject::connect(sender, signal, form,
+                     [form, handler] { runHandler([=] { (form->*handler)(); }); });
+}
+
+QString trimmedText(const QLineEdit *edit)
+{
+    return messagerules::trimmed(edit->text());
+}
+
+} // namespace
+
 TSetForm::TSetForm(QWidget *parent)
-    : TSecondaryForm(parent), m_ui(new Ui::TSetForm),
-      ADOConnection1(connectionsettings::longForm),
+    : TSecondaryForm(parent), m_ui(new Ui::TSetForm), ADOConnection1(connectionsettings::longForm),
       ADOQuery1(QStringLiteral("ADOQuery1"), ADOConnection1)
 {
     m_ui->setupUi(this);
     fixWindow(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
+    // The typed kind has no length limit either; the window definition cannot
+    // reach the combo box's own edit box.
+    m_ui->ComboBox3->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    connectHandlers();
     // The connection opens as the window is loaded.
     runHandler([this] { ADOConnection1.open(); });
 }
 
-TSetForm::~TSetForm() { delete m_ui; }
+TSetForm::~TSetForm()
+{
+    delete m_ui;
+}
+
+void TSetForm::connectHandlers()
+{
+    attach(m_ui->ComboBox1, &QComboBox::activated, this, &TSetForm::ComboBox1Select);
+    attach(m_ui->Button1, &QPushButton::clicked, this, &TSetForm::Button1Click);
+    attach(m_ui->Button2, &QPushButton::clicked, this, &TSetForm::Button2Click);
+    attach(m_ui->Button3, &QPushButton::clicked, this, &TSetForm::Button3Click);
+    attach(m_ui->Button4, &QPushButton::clicked, this, &TSetForm::Button4Click);
+    attach(m_ui->Button5, &QPushButton::clicked, this, &TSetForm::Button5Click);
+    for (QLineEdit *edit : {m_ui->Edit1, m_ui->Edit2, m_ui->Edit3, m_ui->Edit4})
+        edit->installEventFilter(this);
+}
+
+// Watches the pointer over Edit1 to Edit4 only.
+bool TSetForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove)
+        runHandler([&] { EditMouseMove(static_cast<QLineEdit *>(watched)); });
+    return TSecondaryForm::eventFilter(watched, event);
+}
+
+void TSetForm::EditMouseMove(QLineEdit *sender)
+{
+    sender->setFocus(Qt::MouseFocusReason);
+}
+
+// Refills the province list with the provinces of the chosen kind, after a
+// blank first entry that stands for "none chosen".
+void TSetForm::ComboBox1Select()
+{
+    const QString kind = messagerules::trimmed(m_ui->ComboBox1->currentText());
+    m_ui->ComboBox2->clear();
+    m_ui->ComboBox2->addItem(QStringLiteral("  "));
+    m_ui->ComboBox2->setCurrentIndex(-1);
+    ADOQuery1.close();
+    ADOQuery1.setStatement({});
+    if (kind == u"国内")
+        appendProvinces(catalogue::domesticTable);
+    if (kind == u"国外")
+        appendProvinces(catalogue::foreignTable);
+}
+
+// Appends the table's provinces in the engine's order; a NULL one stops the
+// list with a failure, an empty one is skipped.
+void TSetForm::appendProvinces(const QString &table)
+{
+    ADOQuery1.open(statements::distinctProvinces(table));
+    while (!ADOQuery1.eof()) {
+        const QString province = ADOQuery1.fieldAsText(provinceColumn);
+        if (!province.isEmpty())
+            m_ui->ComboBox2->addItem(province);
+        ADOQuery1.next();
+    }
+}
+
+void TSetForm::Button1Click()
+{
+    const maintenancechecks::NewPaper paper{trimmedText(m_ui->Edit1), trimmedText(m_ui->Edit2),
+                                            messagerules::trimmed(m_ui->ComboBox1->currentText()),
+                                            messagerules::trimmed(m_ui->ComboBox2->currentText()),
+                                            trimmedText(m_ui->Edit3)};
+    if (const QString problem = maintenancechecks::addProblem(paper); !problem.isEmpty()) {
+        messagebox::showInformation(problem);
+        return;
+    }
+    const QString table = catalogue::tableForKind(paper.kind);
+    // Only the chosen half is searched: the two halves may share a name.
+    ADOQuery1.open(statements::nameOfPaper(table, paper.name));
+    if (!ADOQuery1.eof()) {
+        messagebox::showInformation(QStringLiteral("已经存在此报纸名字,请重新输入！"));
+        m_ui->Edit1->clear();
+        m_ui->Edit2->clear();
+        m_ui->Edit1->setFocus();
+        return;
+    }
+    if (!paper.province.isEmpty()) {
+        insertPaper(table, paper.province, paper.name, paper.address);
+        return;
+    }
+    ADOQuery1.open(statements::provinceOfProvince(table, paper.newProvince));
+    if (!ADOQuery1.eof()) {
+        messagebox::showInformation(QStringLiteral("已经存在这个省市,不用再创建新的！"));
+        m_ui->Edit3->clear();
+        m_ui->Edit3->setFocus();
+        return;
+    }
+    insertPaper(table, paper.newProvince, paper.name, paper.address);
+}
+
+// Nothing is cleared or refilled after a successful add.
+void TSetForm::insertPaper(const QString &table, const QString &province, const QString &name,
+                           const QString &address)
+{
+    ADOQuery1.execute(statements::insertPaper(table, province, name, address));
+    messagebox::showInformation(QStringLiteral("恭喜，增加新报纸成功！"));
+}
+
+void TSetForm::Button2Click()
+{
+    close();
+}
+
+void TSetForm::Button3Click()
+{
+    const QString name = trimmedText(m_ui->Edit4);
+    const QString kind = messagerules::trimmed(m_ui->ComboBox3->currentText());
+    if (const QString problem = maintenancechecks::findProblem(name, kind); !problem.isEmpty()) {
+        messagebox::showInformation(problem);
+        return;
+    }
+    ADOQuery1.open(statements::paperByName(catalogue::tableForKind(kind), name));
+    if (ADOQuery1.eof()) {
+        messagebox::showInformation(QStringLiteral("没有此报纸，请重新查找！"));
+        return;
+    }
+    showFoundPaper();
+}
+
+// Fills the result part field by field: a NULL stops it with the earlier
+// fields already changed. The kind shown is the one typed, untrimmed.
+void TSetForm::showFoundPaper()
+{
+    m_ui->Edit5->setText(ADOQuery1.fieldAsText(nameColumn));
+    m_ui->Edit6->setText(ADOQuery1.fieldAsText(addressColumn));
+    m_ui->Edit7->setText(m_ui->ComboBox3->currentText());
+    m_ui->Edit8->setText(ADOQuery1.fieldAsText(provinceColumn));
+}
+
+// Deletes the paper the result part shows, by its name and kind; there is no
+// question first. An empty result part names no table, and the engine refuses.
+void TSetForm::Button4Click()
+{
+    const QString table = catalogue::tableForKind(trimmedText(m_ui->Edit7));
+    ADOQuery1.execute(statements::deletePaper(table, trimmedText(m_ui->Edit5)));
+    messagebox::showInformation(QStringLiteral("删除报纸数据成功！"));
+    m_ui->Edit4->clear();
+    m_ui->ComboBox3->setEditText(QString());
+    for (QLineEdit *edit : {m_ui->Edit5, m_ui->Edit6, m_ui->Edit7, m_ui->Edit8})
+        edit->clear();
+}
+
+void TSetForm::Button5Click()
+{
+    close();
+}

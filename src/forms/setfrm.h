@@ -7,6 +7,7 @@
 namespace Ui {
 class TSetForm;
 }
+class QLineEdit;
 
 // The maintenance window: adds papers, finds and deletes them.
 class TSetForm final : public TSecondaryForm
@@ -18,7 +19,27 @@ public:
     explicit TSetForm(QWidget *parent = nullptr);
     ~TSetForm() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The Add page.
+    void ComboBox1Select();
+    void Button1Click();
+    void Button2Click();
+    // The Find and delete page.
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    // Edit1 to Edit4 share it: the edit under the pointer takes the focus.
+    void EditMouseMove(QLineEdit *sender);
+
+    void connectHandlers();
+    void appendProvinces(const QString &table);
+    void insertPaper(const QString &table, const QString &province, const QString &name,
+                     const QString &address);
+    void showFoundPaper();
+
     Ui::TSetForm *m_ui;
     CatalogueConnection ADOConnection1;
     CatalogueQuery ADOQuery1;
