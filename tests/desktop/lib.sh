@@ -17,14 +17,33 @@ window_geometry() {
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
 
-# The program's visible pop-up menu windows (override-redirect), "id x y w h"
-# each, sorted from left to right.
-popup_menus() {
+# Whether a window is a child of the root window (not embedded in another).
+is_top_level() {
+  local parent
+  parent=$(xwininfo -tree -id "$1" | awk '/Parent window id:/ {print $4}')
+  xwininfo -id "$parent" | grep -q '(the root window)'
+}
+
+# The program's visible top-level windows that no window manager manages
+# (pop-up menus, the edge strip), "id x y w h" each, sorted from left to right.
+unmanaged_windows() {
   local id
   for id in $(xdotool search --onlyvisible --class kelvane 2>/dev/null); do
     xwininfo -id "$id" | grep -q 'Override Redirect State: yes' || continue
+    is_top_level "$id" || continue
     echo "$id $(window_geometry "$id")"
   done | sort -k2 -n
+}
+
+# The program's visible pop-up menu windows, "id x y w h" each, sorted from
+# left to right.
+popup_menus() {
+  unmanaged_windows | awk '$4 > 2 && $5 > 2'
+}
+
+# The strip standing in for a slid-out main window, "id x y w h".
+edge_strip() {
+  unmanaged_windows | awk '$4 == 2 || $5 == 2' | grep .
 }
 
 # Opens the domestic newspapers menu and the first province's sub-menu with
@@ -40,4 +59,84 @@ open_first_paper_menu() {
   read -r _ x y w h <<<"$menu"
   xdotool mousemove $((x + 30)) $((y + 12))
   sleep 0.8
+}
+
+# Runs a command until it succeeds, every 50 ms, for at most SECONDS seconds.
+#   wait_until SECONDS COMMAND [ARGS...]
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -le "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# The window manager's frame around a window: its ancestor just below the root.
+frame_of() {
+  local id=$1 parent
+  while :; do
+    parent=$(xwininfo -tree -id "$id" | awk '/Parent window id:/ {print $4}')
+    case "$parent" in 0x0 | "") echo "$id"; return ;; esac
+    xwininfo -id "$parent" | grep -q '(the root window)' && { echo "$id"; return; }
+    id=$parent
+  done
+}
+
+# "X Y W H" of the frame around a window, in screen coordinates.
+frame_geometry() {
+  window_geometry "$(frame_of "$1")"
+}
+
+# "IsViewable" or "IsUnMapped".
+map_state() {
+  xwininfo -id "$1" | awk '/Map State:/ {print $3}'
+}
+
+# Whether the window's _NET_WM_STATE holds _NET_WM_STATE_SKIP_TASKBAR.
+skips_taskbar() {
+  xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR
+}
+
+# The program's notification icon: its visible window embedded in a tray,
+# one that no window manager manages (it has no WM_STATE).
+tray_icon() {
+  local id
+  for id in $(xdotool search --onlyvisible --class kelvane 2>/dev/null); do
+    is_top_level "$id" && continue
+    xprop -id "$id" WM_STATE | grep -q 'not found' && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+# Clicks a pointer button on the middle of a window.
+click_middle() {
+  local x y w h
+  read -r x y w h < <(window_geometry "$1")
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$2"
+}
+
+# Drags a window by its caption bar, in small steps, to put the pointer at
+# X Y; the button is released there.
+drag_caption() {
+  local id=$1 to_x=$2 to_y=$3 fx fy fw fh cx cy
+  read -r fx fy fw fh < <(frame_geometry "$id")
+  read -r cx cy _ _ < <(window_geometry "$id")
+  local from_x=$((fx + fw / 2)) from_y=$(((fy + cy) / 2))
+  xdotool mousemove "$from_x" "$from_y" mousedown 1
+  sleep 0.1
+  local step
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((from_x + (to_x - from_x) * step / 8)) \
+      $((from_y + (to_y - from_y) * step / 8))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+}
+
+# Whether the frame around a window has its upper-left corner at X Y.
+frame_at() {
+  local x y
+  read -r x y _ _ < <(frame_geometry "$1")
+  [ "$x" = "$2" ] && [ "$y" = "$3" ]
 }
