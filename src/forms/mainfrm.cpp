@@ -184,7 +184,7 @@ void TMainForm::showFromTray()
     if (isVisible() || m_edgeStrip.isStandingIn())
         applyTaskbarButton();
     else
-        show();
+        m_edgeStrip.showWindow();
 }
 
 void TMainForm::applyTaskbarButton()
@@ -216,7 +216,8 @@ void TMainForm::FormShow()
 
 void TMainForm::showEvent(QShowEvent *event)
 {
-    windowplacement::centreFirstTime(this, m_centred);
+    m_edgeStrip.windowShown();
+    m_edgeStrip.moveAsProgram([this] { windowplacement::centreFirstTime(this, m_centred); });
     QMainWindow::showEvent(event);
     if (!m_formShown) {
         m_formShown = true;
@@ -247,9 +248,8 @@ void TMainForm::FormClose(QCloseEvent *event)
 void TMainForm::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
-    // Only the user's drags dock the window: neither the program's own moves
-    // nor the window manager's answers to them do.
-    if (isVisible() && !m_edgeStrip.isOwnMove() && pointer::buttonHeld())
+    // Only the user's drags dock the window.
+    if (isVisible() && m_edgeStrip.isUserMove())
         WMMoving();
 }
 
@@ -280,9 +280,13 @@ void TMainForm::Timer1Timer()
     m_edgeStrip.slideOut(slidOut, dockrules::visiblePart(slidOut, frame, screen));
 }
 
-bool TMainForm::isUnderPointer() const
+bool TMainForm::isUnderPointer()
 {
-    return pointer::isOver(this) || m_edgeStrip.isUnderPointer();
+    // A window the user holds by a button stays under the pointer, even where
+    // the window manager drags its frame a little behind the pointer.
+    const bool held = m_wasUnderPointer && pointer::buttonHeld().value_or(false);
+    m_wasUnderPointer = held || pointer::isOver(this) || m_edgeStrip.isUnderPointer();
+    return m_wasUnderPointer;
 }
 
 void TMainForm::contextMenuEvent(QContextMenuEvent *event)

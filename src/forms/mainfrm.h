@@ -62,7 +62,7 @@ private:
     void showFromTray();
     void applyTaskbarButton();
     void watchTrayHost();
-    bool isUnderPointer() const;
+    bool isUnderPointer();
     void openNewspaperSite(const QString &table, const QString &name);
     void connectCommands();
 
@@ -75,6 +75,9 @@ private:
     // keeps the button whatever it wants.
     bool m_taskbarButton = true;
     bool m_trayHost = false;
+    // Whether the window was under the pointer at the last tick.
+    // Whether the window was under the pointer at the last tick.
+    bool m_wasUnderPointer = false;
     QTimer m_trayHostWatch;
     EdgeStrip m_edgeStrip{this};
 };

@@ -4,8 +4,14 @@
 
 #include <QPalette>
 #include <QWidget>
+#include <QWindow>
+#include <utility>
 
 namespace {
+
+// The window manager's answer to a move arrives within this time, and so do
+// its moves as it places a window it has just mapped.
+constexpr int answerWithinMs = 500;
 
 std::unique_ptr<QWidget> makeStrip()
 {
@@ -33,7 +39,7 @@ void EdgeStrip::place(QPoint position)
     moveWindow(position);
     if (isStandingIn()) {
         m_strip->hide();
-        m_window->show();
+        showWindow();
     }
 }
 
@@ -49,13 +55,45 @@ void EdgeStrip::slideOut(QPoint position, const QRect &visiblePart)
     m_managerKeepsOnScreen = m_managerKeepsOnScreen || refused;
     if (m_managerKeepsOnScreen)
         standIn(position, visiblePart);
-    else if (m_window->pos() != position)
+    else
         moveWindow(position);
 }
 
-bool EdgeStrip::isOwnMove() const
+void EdgeStrip::showWindow()
 {
-    return m_moving || m_window->pos() == m_asked;
+    m_window->show();
+    // The window believes itself where it was; asking for that position once
+    // more, after the request to map it, moves it there.
+    moveAsProgram([this] { m_window->windowHandle()->setFramePosition(m_window->pos()); });
+}
+
+void EdgeStrip::moveAsProgram(const std::function<void()> &move)
+{
+    m_moving = true;
+    move();
+    m_moving = false;
+    m_asked = m_window->pos();
+}
+
+bool EdgeStrip::isUserMove()
+{
+    const bool answering =
+        std::exchange(m_awaitingAnswer, false) && m_sinceRequest.elapsed() < answerWithinMs;
+    const QPoint position = m_window->pos();
+    if (m_moving || position == m_asked || position == m_answer)
+        return false;
+    // Where the button cannot be read, every move counts as held.
+    if (pointer::buttonHeld().value_or(true))
+        return true;
+    if (answering)
+        m_answer = position;
+    const bool placing = m_sinceShown.isValid() && m_sinceShown.elapsed() < answerWithinMs;
+    return !answering && !placing;
+}
+
+void EdgeStrip::windowShown()
+{
+    m_sinceShown.start();
 }
 
 bool EdgeStrip::isStandingIn() const
@@ -70,10 +108,13 @@ bool EdgeStrip::isUnderPointer() const
 
 void EdgeStrip::moveWindow(QPoint position)
 {
-    m_asked = position;
-    m_moving = true;
-    m_window->move(position);
-    m_moving = false;
+    if (m_window->pos() == position)
+        return;
+    moveAsProgram([&] { m_window->move(position); });
+    // Only a shown window's move goes to the window manager.
+    m_awaitingAnswer = m_window->isVisible();
+    m_answer.reset();
+    m_sinceRequest.start();
 }
 
 void EdgeStrip::standIn(QPoint position, const QRect &visiblePart)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -27,10 +29,19 @@ public:
     // Moves the window's frame to `position`, with only `visiblePart` of it on
     // the screen. A window hidden by the user just moves.
     void slideOut(QPoint position, const QRect &visiblePart);
+    // Shows the hidden window where it is, slid out or not; window managers
+    // keep a window they map on the screen.
+    void showWindow();
+    // Runs a move of the program's own made elsewhere, such as centring.
+    void moveAsProgram(const std::function<void()> &move);
+    // Call as the window is shown: the window manager is about to place it.
+    void windowShown();
 
-    // Whether the window's current position is one this object asked for, as
-    // opposed to the user's drag.
-    bool isOwnMove() const;
+    // Sorts a move event of the window, once per event: whether the user has
+    // moved it, rather than the program or the window manager answering the
+    // program. Some window managers report a drag as it goes, the button
+    // held; others once it has ended.
+    bool isUserMove();
     bool isStandingIn() const;
     // Whether the pointer is over the strip standing in for the window.
     bool isUnderPointer() const;
@@ -42,6 +53,11 @@ private:
     QWidget *m_window;
     std::unique_ptr<QWidget> m_strip;
     std::optional<QPoint> m_asked;
+    // Where the window manager put the window instead of where it was asked.
+    std::optional<QPoint> m_answer;
+    QElapsedTimer m_sinceRequest;
+    QElapsedTimer m_sinceShown;
+    bool m_awaitingAnswer = false;
     bool m_moving = false;
     bool m_managerKeepsOnScreen = false;
 };

@@ -63,11 +63,11 @@ bool isOver(const QWidget *window)
     return topLevelOf(connection, static_cast<xcb_window_t>(window->winId())) == reply->child;
 }
 
-bool buttonHeld()
+std::optional<bool> buttonHeld()
 {
     xcb_connection_t *connection = x11connection::connection();
     if (!connection)
-        return true;
+        return std::nullopt;
     const PointerReply reply = queryPointer(connection);
     constexpr uint16_t buttons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3;
     return reply && (reply->mask & buttons) != 0;

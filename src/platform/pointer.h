@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 class QWidget;
 
 // The pointer and the top-level window under it.
@@ -11,7 +13,7 @@ namespace pointer {
 bool isOver(const QWidget *window);
 
 // Whether a pointer button is held down, as while the user drags a window by
-// its caption bar. Where that cannot be told, true.
-bool buttonHeld();
+// its caption bar; std::nullopt where that cannot be told.
+std::optional<bool> buttonHeld();
 
 } // namespace pointer

@@ -1,5 +1,9 @@
 # Helpers for driving Kelvane on a virtual desktop with a real pointer.
 
+# A step that fails without a message of its own names itself.
+set -E
+trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]##*/}: $BASH_COMMAND"' ERR
+
 # The id of the visible window with exactly this title, waiting up to 20 s.
 wait_for_window() {
   local id
@@ -83,14 +87,20 @@ frame_of() {
   done
 }
 
+# Whether the window manager has put its frame around a window yet.
+has_frame() {
+  [ "$(frame_of "$1")" != "$1" ]
+}
+
 # "X Y W H" of the frame around a window, in screen coordinates.
 frame_geometry() {
   window_geometry "$(frame_of "$1")"
 }
 
-# "IsViewable" or "IsUnMapped".
+# "IsViewable", "IsUnMapped", or "Gone" for a window that no longer exists
+# (Qt destroys the X window of a window the user closes).
 map_state() {
-  xwininfo -id "$1" | awk '/Map State:/ {print $3}'
+  xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ {print $3}' | grep . || echo Gone
 }
 
 # Whether the window's _NET_WM_STATE holds _NET_WM_STATE_SKIP_TASKBAR.
@@ -120,6 +130,9 @@ click_middle() {
 # X Y; the button is released there.
 drag_caption() {
   local id=$1 to_x=$2 to_y=$3 fx fy fw fh cx cy
+  # A window just shown may not have its frame yet: a press there would
+  # land on the menu bar.
+  wait_until 2 has_frame "$id" || { echo "window $id has no frame" >&2; return 1; }
   read -r fx fy fw fh < <(frame_geometry "$id")
   read -r cx cy _ _ < <(window_geometry "$id")
   local from_x=$((fx + fw / 2)) from_y=$(((fy + cy) / 2))
@@ -134,9 +147,78 @@ drag_caption() {
   xdotool mouseup 1
 }
 
-# Whether the frame around a window has its upper-left corner at X Y.
-frame_at() {
+# "W H" of the screen.
+screen_size() {
+  xwininfo -root | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}'
+}
+
+# Whether a frame window (see frame_of) has its left edge at X, or its top
+# edge at Y: frame_left_is FRAME X, frame_top_is FRAME Y.
+frame_left_is() {
+  [ "$(window_geometry "$1" | cut -d' ' -f1)" = "$2" ]
+}
+frame_top_is() {
+  [ "$(window_geometry "$1" | cut -d' ' -f2)" = "$2" ]
+}
+
+# Milliseconds since the epoch.
+now_ms() {
+  echo $(($(date +%s%N) / 1000000))
+}
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# Starts the program in a fresh working folder WORK holding the shipped
+# catalogue; sets `program` to its process id.
+start_kelvane() {
+  mkdir -p "$1/database"
+  sqlite3 "$1/database/padr.mdb" <"$KELVANE_SOURCE_DIR/database/padr.sql" >/dev/null
+  (cd "$1" && exec "$KELVANE") &
+  program=$!
+}
+
+# Clicks the close box at the right of a window's caption bar.
+click_close_box() {
+  local x y w
+  read -r x y w _ < <(frame_geometry "$1")
+  xdotool mousemove $((x + w - 12)) $((y + 12)) click 1
+}
+
+# Opens the main window's Tools menu (工具); prints its "id x y w h". The
+# newspaper menus are too tall to leave the menu bar free for the pointer, so
+# the keyboard walks there from the first menu: Left wraps round to Help, and
+# Left again reaches Tools.
+open_tools_menu() {
   local x y
-  read -r x y _ _ < <(frame_geometry "$1")
-  [ "$x" = "$2" ] && [ "$y" = "$3" ]
+  read -r x y _ _ < <(window_geometry "$1")
+  xdotool mousemove $((x + 10)) $((y + 10)) click 1
+  wait_until 3 popup_menus_exist || return 1
+  xdotool key Left
+  sleep 0.2
+  xdotool key Left
+  sleep 0.3
+  popup_menus | head -n1 | grep .
+}
+
+# Right-clicks the notification icon; prints its menu's "id x y w h" once it
+# is up at the pointer (its top-left or, flipped up, its bottom-left corner).
+open_tray_menu() {
+  local px py menu x y h
+  click_middle "$1" 3
+  read -r px py < <(xdotool getmouselocation | sed 's/x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/')
+  wait_until 3 popup_menus_exist || return 1
+  menu=$(popup_menus | head -n1)
+  read -r _ x y _ h <<<"$menu"
+  if [ "$x" != "$px" ] || { [ "$y" != "$py" ] && [ $((y + h)) != "$py" ]; }; then
+    echo "the icon's menu is at $x,$y (height $h), the pointer at $px,$py" >&2
+    return 1
+  fi
+  echo "$menu"
+}
+
+popup_menus_exist() {
+  [ -n "$(popup_menus)" ]
 }
