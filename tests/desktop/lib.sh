@@ -171,13 +171,17 @@ fail() {
   exit 1
 }
 
-# Starts the program in a fresh working folder WORK holding the shipped
-# catalogue; sets `program` to its process id.
+# Starts the program in a fresh working folder holding the shipped catalogue,
+# and waits for its main window. Sets `work`, `program` (the process id) and
+# `window`; the program and the folder go when the script ends.
 start_kelvane() {
-  mkdir -p "$1/database"
-  sqlite3 "$1/database/padr.mdb" <"$KELVANE_SOURCE_DIR/database/padr.sql" >/dev/null
-  (cd "$1" && exec "$KELVANE") &
+  work=$(mktemp -d)
+  trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT
+  mkdir -p "$work/database"
+  sqlite3 "$work/database/padr.mdb" <"$KELVANE_SOURCE_DIR/database/padr.sql" >/dev/null
+  (cd "$work" && exec "$KELVANE") &
   program=$!
+  window=$(wait_for_window "KelvaneV1.0")
 }
 
 # Clicks the close box at the right of a window's caption bar.

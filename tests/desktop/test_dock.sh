@@ -7,10 +7,7 @@
 set -euo pipefail
 source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
 
-work=$(mktemp -d)
-trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT
-start_kelvane "$work"
-window=$(wait_for_window "KelvaneV1.0")
+start_kelvane
 wait_until 10 tray_icon >/dev/null || fail "no icon appeared in the tray"
 frame=$(frame_of "$window")
 read -r sw sh < <(screen_size)

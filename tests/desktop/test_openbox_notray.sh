@@ -5,10 +5,7 @@
 set -euo pipefail
 source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
 
-work=$(mktemp -d)
-trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT
-start_kelvane "$work"
-window=$(wait_for_window "KelvaneV1.0")
+start_kelvane
 
 is_viewable() { [ "$(map_state "$1")" = IsViewable ]; }
 is_iconic() { xprop -id "$1" WM_STATE | grep -q 'window state: Iconic'; }

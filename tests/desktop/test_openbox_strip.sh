@@ -6,10 +6,7 @@
 set -euo pipefail
 source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
 
-work=$(mktemp -d)
-trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT
-start_kelvane "$work"
-window=$(wait_for_window "KelvaneV1.0")
+start_kelvane
 read -r sw sh < <(screen_size)
 read -r _ _ fw fh < <(frame_geometry "$window")
 
