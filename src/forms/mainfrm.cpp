@@ -34,14 +34,12 @@ constexpr int autoHideIntervalMs = 200;
 constexpr int trayHostPollMs = 1000;
 
 // The whole primary screen, not its work area.
-QSize primaryScreenSize()
-{
-    return QGuiApplication::primaryScreen()->geometry().size();
-}
+QSize primaryScreenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
-    : QMainWindow(parent), m_ui(new Ui::TMainForm), ADOConnection1(connectionsettings::shortForm),
+    : QMainWindow(parent), m_ui(new Ui::TMainForm),
+      ADOConnection1(connectionsettings::shortForm),
       ADOQuery1(QStringLiteral("ADOQuery1"), ADOConnection1)
 {
     m_ui->setupUi(this);
@@ -115,14 +113,16 @@ void TMainForm::addIcon()
 
 void TMainForm::MyPopupHandler1(QAction *sender)
 {
-    runHandler(
-        [&] { openNewspaperSite(catalogue::domesticTable, newspapermenus::paperName(sender)); });
+    runHandler([&] {
+        openNewspaperSite(catalogue::domesticTable, newspapermenus::paperName(sender));
+    });
 }
 
 void TMainForm::MyPopupHandler2(QAction *sender)
 {
-    runHandler(
-        [&] { openNewspaperSite(catalogue::foreignTable, newspapermenus::paperName(sender)); });
+    runHandler([&] {
+        openNewspaperSite(catalogue::foreignTable, newspapermenus::paperName(sender));
+    });
 }
 
 // Looks the paper up by the name its item was built from and opens the first
@@ -137,10 +137,7 @@ void TMainForm::openNewspaperSite(const QString &table, const QString &name)
         messagebox::showInformation(QStringLiteral("此报纸的链接不是网址，无法打开！"));
 }
 
-void TMainForm::N5Click()
-{
-    AboutForm->openFromMainWindow();
-}
+void TMainForm::N5Click() { AboutForm->openFromMainWindow(); }
 
 void TMainForm::N6Click()
 {
@@ -156,10 +153,7 @@ void TMainForm::N7Click()
     applyTaskbarButton();
 }
 
-void TMainForm::N8Click()
-{
-    StatisticForm->openFromMainWindow();
-}
+void TMainForm::N8Click() { StatisticForm->openFromMainWindow(); }
 
 void TMainForm::RightExitClick()
 {
@@ -209,10 +203,7 @@ void TMainForm::watchTrayHost()
     applyTaskbarButton();
 }
 
-void TMainForm::FormShow()
-{
-    m_taskbarButton = false;
-}
+void TMainForm::FormShow() { m_taskbarButton = false; }
 
 void TMainForm::showEvent(QShowEvent *event)
 {
@@ -227,10 +218,7 @@ void TMainForm::showEvent(QShowEvent *event)
     applyTaskbarButton();
 }
 
-void TMainForm::closeEvent(QCloseEvent *event)
-{
-    FormClose(event);
-}
+void TMainForm::closeEvent(QCloseEvent *event) { FormClose(event); }
 
 // Closing keeps the program: the window goes to the notification area, or,
 // with no tray host to bring it back from, it is minimised.
