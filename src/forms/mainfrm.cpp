@@ -2,6 +2,7 @@
 
 #include "catalogue/connectionsettings.h"
 #include "forms/aboutfrm.h"
+#include "forms/dockrules.h"
 #include "forms/newspapermenus.h"
 #include "forms/setfrm.h"
 #include "forms/statisticfrm.h"
@@ -11,17 +12,30 @@
 #include "platform/apptitle.h"
 #include "platform/browser.h"
 #include "platform/messagebox.h"
+#include "platform/pointer.h"
+#include "platform/programicon.h"
+#include "platform/taskbar.h"
+#include "platform/trayhost.h"
 #include "ui_mainfrm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QLayout>
+#include <QMoveEvent>
+#include <QScreen>
 
 TMainForm *MainForm = nullptr;
 
 namespace {
 const QString applicationTitle = QStringLiteral("KelvaneV1.0");
 constexpr int autoHideIntervalMs = 200;
+// How often the program looks for a tray host coming or going.
+constexpr int trayHostPollMs = 1000;
+
+// The whole primary screen, not its work area.
+QSize primaryScreenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
@@ -85,9 +99,26 @@ void TMainForm::setUpTimer()
 {
     Timer1.stop();
     Timer1.setInterval(autoHideIntervalMs);
+    connect(&Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
 }
 
-void TMainForm::addIcon() {}
+void TMainForm::addIcon()
+{
+    // The program lives in the notification area: closing its last visible
+    // window, the About box over a hidden main window say, does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(programicon::icon());
+    TrayIcon = new QSystemTrayIcon(programicon::icon(), this);
+    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
+    TrayIcon->setToolTip(QStringLiteral("Kelvane"));
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, &TMainForm::WMTrayIcon);
+    TrayIcon->show();
+
+    m_trayHost = trayhost::isAvailable();
+    m_trayHostWatch.setInterval(trayHostPollMs);
+    connect(&m_trayHostWatch, &QTimer::timeout, this, &TMainForm::watchTrayHost);
+    m_trayHostWatch.start();
+}
 
 void TMainForm::MyPopupHandler1(QAction *sender)
 {
@@ -124,30 +155,139 @@ void TMainForm::N6Click()
     SetForm->openFromMainWindow();
 }
 
-void TMainForm::N7Click() {}
+void TMainForm::N7Click()
+{
+    if (!trayhost::isAvailable())
+        return;
+    m_taskbarButton = false;
+    applyTaskbarButton();
+}
 
 void TMainForm::N8Click()
 {
     StatisticForm->openFromMainWindow();
 }
 
-void TMainForm::RightExitClick() {}
+void TMainForm::RightExitClick()
+{
+    TrayIcon->hide();
+    // Ends the message loop without closing any window, so no close handler
+    // runs, not even with a secondary window open.
+    QCoreApplication::exit(0);
+}
 
-void TMainForm::FormShow() {}
+void TMainForm::WMTrayIcon(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::Context)
+        PopupMenu1->popup(QCursor::pos());
+    else if (reason == QSystemTrayIcon::Trigger)
+        showFromTray();
+}
+
+// Shows the window where it was, slid out or not, with its taskbar button.
+void TMainForm::showFromTray()
+{
+    m_taskbarButton = true;
+    if (isVisible() || m_edgeStrip.isStandingIn())
+        applyTaskbarButton();
+    else
+        m_edgeStrip.showWindow();
+}
+
+void TMainForm::applyTaskbarButton()
+{
+    taskbar::setButtonShown(this, m_taskbarButton || !trayhost::isAvailable());
+}
+
+// A tray host that comes later gets the icon; when the host goes, a window
+// hidden to it comes back as a minimised window with its taskbar button.
+void TMainForm::watchTrayHost()
+{
+    const bool available = trayhost::isAvailable();
+    if (available == m_trayHost)
+        return;
+    m_trayHost = available;
+    if (available) {
+        TrayIcon->hide();
+        TrayIcon->show();
+    } else if (isHidden() && !m_edgeStrip.isStandingIn()) {
+        showMinimized();
+    }
+    applyTaskbarButton();
+}
+
+void TMainForm::FormShow() { m_taskbarButton = false; }
 
 void TMainForm::showEvent(QShowEvent *event)
 {
-    windowplacement::centreFirstTime(this, m_centred);
+    m_edgeStrip.windowShown();
+    m_edgeStrip.moveAsProgram([this] { windowplacement::centreFirstTime(this, m_centred); });
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
+    if (!m_formShown) {
+        m_formShown = true;
         FormShow();
+    }
+    // Window managers drop the taskbar state of a hidden window.
+    applyTaskbarButton();
 }
 
-void TMainForm::closeEvent(QCloseEvent *event)
+void TMainForm::closeEvent(QCloseEvent *event) { FormClose(event); }
+
+// Closing keeps the program: the window goes to the notification area, or,
+// with no tray host to bring it back from, it is minimised.
+void TMainForm::FormClose(QCloseEvent *event)
 {
-    // Until the program lives in the notification area, closing ends it.
-    event->accept();
-    QCoreApplication::quit();
+    event->ignore();
+    if (!trayhost::isAvailable()) {
+        showMinimized();
+        return;
+    }
+    m_taskbarButton = false;
+    hide();
+}
+
+void TMainForm::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // Only the user's drags dock the window.
+    if (isVisible() && m_edgeStrip.isUserMove())
+        WMMoving();
+}
+
+void TMainForm::WMMoving()
+{
+    const QSize screen = primaryScreenSize();
+    const QSize frame = frameGeometry().size();
+    const dockrules::Bounds kept =
+        dockrules::clamp(dockrules::boundsOf(pos(), frame), frame, screen);
+    FDockEdges = dockrules::dockEdges(kept, screen);
+    if (QPoint(kept.left, kept.top) != pos())
+        m_edgeStrip.place(QPoint(kept.left, kept.top));
+    if (!FDockEdges)
+        Timer1.stop();
+    else if (!Timer1.isActive())
+        Timer1.start();
+}
+
+void TMainForm::Timer1Timer()
+{
+    const QSize screen = primaryScreenSize();
+    const QSize frame = frameGeometry().size();
+    if (isUnderPointer()) {
+        m_edgeStrip.place(dockrules::shownPosition(pos(), frame, screen, FDockEdges));
+        return;
+    }
+    const QPoint slidOut = dockrules::slidOutPosition(pos(), frame, screen, FDockEdges);
+    m_edgeStrip.slideOut(slidOut, dockrules::visiblePart(slidOut, frame, screen));
+}
+
+bool TMainForm::isUnderPointer()
+{
+    // A window the user holds by a button stays under the pointer, even where
+    // the window manager drags its frame a little behind the pointer.
+    const bool held = m_wasUnderPointer && pointer::buttonHeld().value_or(false);
+    m_wasUnderPointer = held || pointer::isOver(this) || m_edgeStrip.isUnderPointer();
+    return m_wasUnderPointer;
 }
 
 void TMainForm::contextMenuEvent(QContextMenuEvent *event)

@@ -2,8 +2,10 @@
 
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
+#include "platform/edgestrip.h"
 
 #include <QMainWindow>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 namespace Ui {
@@ -12,7 +14,8 @@ class TMainForm;
 class QMenu;
 
 // The menu-bar window: the newspaper menus and the commands that open the
-// secondary windows.
+// secondary windows. The program lives in the notification area: closing the
+// window hides it, and the window docks at the screen's edges.
 class TMainForm final : public QMainWindow
 {
     Q_OBJECT
@@ -23,7 +26,10 @@ public:
     ~TMainForm() override;
 
     QMenu *PopupMenu1 = nullptr;
+    QSystemTrayIcon *TrayIcon = nullptr;
+    // The auto-hide timer: it runs exactly while the window is docked.
     QTimer Timer1;
+    Qt::Edges FDockEdges;
 
     // The paper items' click handlers: domestic and foreign.
     void MyPopupHandler1(QAction *sender);
@@ -35,16 +41,28 @@ public:
     void N8Click();
     void RightExitClick();
 
+    // A click on the notification icon.
+    void WMTrayIcon(QSystemTrayIcon::ActivationReason reason);
+    void Timer1Timer();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void FormCreate();
     void FormShow();
+    void FormClose(QCloseEvent *event);
+    // The user has dragged the window: it is kept on the screen and docked.
+    void WMMoving();
     void setUpTimer();
     void addIcon();
+    void showFromTray();
+    void applyTaskbarButton();
+    void watchTrayHost();
+    bool isUnderPointer();
     void openNewspaperSite(const QString &table, const QString &name);
     void connectCommands();
     void installAccelerators();
@@ -53,6 +71,16 @@ private:
     CatalogueConnection ADOConnection1;
     CatalogueQuery ADOQuery1;
     bool m_centred = false;
+    bool m_formShown = false;
+    // Whether the program wants its taskbar button; without a tray host it
+    // keeps the button whatever it wants.
+    bool m_taskbarButton = true;
+    bool m_trayHost = false;
+    // Whether the window was under the pointer at the last tick.
+    // Whether the window was under the pointer at the last tick.
+    bool m_wasUnderPointer = false;
+    QTimer m_trayHostWatch;
+    EdgeStrip m_edgeStrip{this};
 };
 
 extern TMainForm *MainForm;
