@@ -5,6 +5,7 @@
 #include "maintenancewindow.h"
 #include "platform/messagebox.h"
 #include "testcatalogue.h"
+#include "urlcapture.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -290,6 +291,11 @@ private slots:
         QTest::newRow("control characters") << u"a\x01b\tc\x1fd\ne"_qs;
         QTest::newRow("1 MB") << QString(1 << 20, u'x');
         QTest::newRow("no GBK form") << u"报😀纸"_qs;
+        QTest::newRow("right to left") << u"\u202Eصحيفة עיתון"_qs;
+        QTest::newRow("statement end") << u"x'); drop table pinternal; --"_qs;
+        QTest::newRow("file address") << u"file:///etc/passwd"_qs;
+        QTest::newRow("javascript") << u"javascript:alert(1)"_qs;
+        QTest::newRow("a path") << u"/usr/bin/xterm"_qs;
     }
 
     void unusualTextIsStoredFoundAndDeletedExactly()
@@ -298,6 +304,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
+        UrlCapture urls;
         MaintenanceWindow window;
 
         window.choose(1, u"国外"_qs);
@@ -315,6 +322,7 @@ private slots:
         QCOMPARE(messages.texts(), (QStringList{added, deleted}));
         QCOMPARE(catalogue.rows(foreign), foreignSeed);
         QCOMPARE(catalogue.rows(domestic), domesticSeed);
+        QVERIFY(urls.urls.isEmpty());
     }
 
     void findShowsThePaperAndDeleteRemovesIt()
