@@ -1,6 +1,7 @@
 // Work on the catalogue that ends abruptly, or that two programs do at once:
 // the file stays whole and holds every change the user was told of.
 #include "driverprocess.h"
+#include "maintenancewindow.h"
 #include "testcatalogue.h"
 
 #include <QRandomGenerator>
@@ -11,9 +12,6 @@
 namespace {
 
 using Row = TestCatalogue::Row;
-const QString domestic = u"pinternal"_qs;
-const QString added = u"恭喜，增加新报纸成功！"_qs;
-const QString deleted = u"删除报纸数据成功！"_qs;
 
 // The driver's papers: NAME in province c-NAME at http://NAME.example/.
 Row driverRow(const QString &name)

@@ -16,13 +16,8 @@ namespace {
 
 using Row = TestCatalogue::Row;
 using maintenancechecks::NewPaper;
-const QString domestic = u"pinternal"_qs;
-const QString foreign = u"poverseas"_qs;
-const QString added = u"恭喜，增加新报纸成功！"_qs;
-const QString deleted = u"删除报纸数据成功！"_qs;
 const QString nameTaken = u"已经存在此报纸名字,请重新输入！"_qs;
 const QString provinceTaken = u"已经存在这个省市,不用再创建新的！"_qs;
-const QString nullField = u"Could not convert variant of type (Null) into type (String)"_qs;
 const QString noTable = u"near \"where\": syntax error."_qs;
 
 const QList<Row> domesticSeed{

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/startup.h"
+#include "catalogue/statement.h"
 #include "forms/mainfrm.h"
 #include "forms/maintenancechecks.h"
 #include "forms/setfrm.h"
@@ -13,6 +14,14 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+
+// The catalogue's halves, and what the maintenance window says.
+inline const QString domestic = catalogue::domesticTable;
+inline const QString foreign = catalogue::foreignTable;
+inline const QString added = QStringLiteral("恭喜，增加新报纸成功！");
+inline const QString deleted = QStringLiteral("删除报纸数据成功！");
+inline const QString nullField =
+    QStringLiteral("Could not convert variant of type (Null) into type (String)");
 
 inline QStringList entries(const QComboBox *box)
 {
