@@ -12,10 +12,7 @@ QString &current()
 }
 } // namespace
 
-void setTitle(const QString &title)
-{
-    current() = title;
-}
+void setTitle(const QString &title) { current() = title; }
 
 QString title()
 {

@@ -3,10 +3,7 @@
 namespace messagerules {
 
 namespace {
-bool isBlankOrControl(QChar c)
-{
-    return c.unicode() <= 32;
-}
+bool isBlankOrControl(QChar c) { return c.unicode() <= 32; }
 } // namespace
 
 QString trimProviderMessage(const QString &message)
