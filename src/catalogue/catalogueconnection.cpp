@@ -1,12 +1,15 @@
 #include "catalogue/catalogueconnection.h"
 
+#include "catalogue/cataloguefile.h"
 #include "catalogue/connectionsettings.h"
 #include "platform/failure.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
 #include <atomic>
+#include <sqlite3.h>
 
 namespace {
 
@@ -40,14 +43,13 @@ void CatalogueConnection::open()
 {
     if (isOpen())
         return;
-    const QFileInfo file(connectionsettings::dataSource(m_connectionString));
-    // The file is never created: a missing catalogue is a failure that names it.
-    if (!file.exists())
-        throw Failure(QStringLiteral("Could not find file '%1'").arg(file.absoluteFilePath()));
+    const QString path =
+        QFileInfo(connectionsettings::dataSource(m_connectionString)).absoluteFilePath();
+    cataloguefile::checkExists(path);
 
     QSqlDatabase db = database();
     // A file: URI with mode=rw opens an existing file and never makes one.
-    db.setDatabaseName(QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
                        QStringLiteral("?mode=rw"));
     QString options = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
     if (connectionsettings::exclusive(m_connectionString))
@@ -55,9 +57,44 @@ void CatalogueConnection::open()
     db.setConnectOptions(options);
     if (!db.open()) {
         const QSqlError error = db.lastError();
-        throw Failure::fromProvider(error.databaseText().isEmpty() ? error.driverText()
-                                                                   : error.databaseText());
+        const QString text =
+            error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
+        throw Failure::fromProvider(
+            cataloguefile::engineMessage(path, error.nativeErrorCode().toInt(), text));
     }
+    try {
+        checkIsCatalogue(path);
+    } catch (...) {
+        db.close(); // the next statement tries again
+        throw;
+    }
+}
+
+// The engine opens any file, and reads it only with the first statement: one
+// that reads the file's header tells whether it holds a database at all.
+void CatalogueConnection::checkIsCatalogue(const QString &path)
+{
+    sqlite3 *db = handle();
+    sqlite3_stmt *statement = nullptr;
+    int pages = 0;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA page_count", -1, &statement, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(statement);
+        pages = rc == SQLITE_ROW ? sqlite3_column_int(statement, 0) : 0;
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_ROW)
+        throw Failure::fromProvider(cataloguefile::lastFailure(db));
+    if (pages == 0)
+        throw Failure(cataloguefile::notACatalogue(path));
+}
+
+sqlite3 *CatalogueConnection::handle() const
+{
+    const QVariant handle = database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw Failure(QStringLiteral("The catalogue connection has no SQLite handle"));
+    return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
 bool CatalogueConnection::isOpen() const { return database().isOpen(); }

@@ -1,27 +1,17 @@
 #include "catalogue/cataloguequery.h"
 
 #include "catalogue/catalogueconnection.h"
+#include "catalogue/cataloguefile.h"
 #include "platform/failure.h"
 #include "platform/messagerules.h"
 
-#include <QSqlDriver>
-#include <QVariant>
 #include <sqlite3.h>
 
 namespace {
 
-// The SQLite handle under the connection's Qt driver.
-sqlite3 *handleOf(const CatalogueConnection &connection)
-{
-    const QVariant handle = connection.database().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        throw Failure(QStringLiteral("The catalogue connection has no SQLite handle"));
-    return *static_cast<sqlite3 *const *>(handle.constData());
-}
-
 Failure providerFailure(sqlite3 *db)
 {
-    return Failure::fromProvider(QString::fromUtf8(sqlite3_errmsg(db)));
+    return Failure::fromProvider(cataloguefile::lastFailure(db));
 }
 
 } // namespace
@@ -53,7 +43,7 @@ void CatalogueQuery::setStatement(const Statement &statement)
 void CatalogueQuery::run()
 {
     m_connection.open();
-    m_db = handleOf(m_connection);
+    m_db = m_connection.handle();
     const QByteArray sql = m_statement.sql.toUtf8();
     sqlite3_stmt *prepared = nullptr;
     if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &prepared, nullptr) != SQLITE_OK)

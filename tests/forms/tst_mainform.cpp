@@ -119,6 +119,13 @@ private slots:
         QTest::newRow("double quotes") << foreign << u"The \"Sun\""_qs
                                        << u"https://www.thesun.co.uk/"_qs
                                        << u"https://www.thesun.co.uk/"_qs;
+        QTest::newRow("statement end") << domestic << u"x\"); drop table pinternal; --"_qs
+                                       << u"http://a.example/"_qs << u"http://a.example/"_qs;
+        QTest::newRow("right to left") << foreign << u"\u202Eصحيفة עיתון"_qs
+                                       << u"https://www.aljazeera.net/"_qs
+                                       << u"https://www.aljazeera.net/"_qs;
+        QTest::newRow("column name") << foreign << u"purl"_qs << u"https://purl.example/"_qs
+                                     << u"https://purl.example/"_qs;
     }
 
     void clickingAPaperOpensItsAddress()

@@ -1,22 +1,14 @@
-#include "app/startup.h"
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
-#include "forms/mainfrm.h"
 #include "forms/maintenancechecks.h"
-#include "forms/setfrm.h"
+#include "maintenancewindow.h"
 #include "platform/messagebox.h"
 #include "testcatalogue.h"
+#include "urlcapture.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 #include <sqlite3.h>
 
@@ -24,13 +16,8 @@ namespace {
 
 using Row = TestCatalogue::Row;
 using maintenancechecks::NewPaper;
-const QString domestic = u"pinternal"_qs;
-const QString foreign = u"poverseas"_qs;
-const QString added = u"恭喜，增加新报纸成功！"_qs;
-const QString deleted = u"删除报纸数据成功！"_qs;
 const QString nameTaken = u"已经存在此报纸名字,请重新输入！"_qs;
 const QString provinceTaken = u"已经存在这个省市,不用再创建新的！"_qs;
-const QString nullField = u"Could not convert variant of type (Null) into type (String)"_qs;
 const QString noTable = u"near \"where\": syntax error."_qs;
 
 const QList<Row> domesticSeed{
@@ -49,104 +36,6 @@ void seed(TestCatalogue &catalogue)
     for (const Row &row : foreignSeed)
         catalogue.add(foreign, row.pcity, row.pname, row.purl);
 }
-
-QStringList entries(const QComboBox *box)
-{
-    QStringList result;
-    for (int i = 0; i < box->count(); ++i)
-        result.append(box->itemText(i));
-    return result;
-}
-
-// The maintenance window of a fresh window set, opened from the main window
-// and driven through its controls as a user would.
-class Window
-{
-public:
-    Window()
-    {
-        startup::createWindowSet();
-        MainForm->show();
-        SetForm->openFromMainWindow();
-    }
-    ~Window() { startup::destroyWindowSet(); }
-
-    template <typename T = QWidget> T *get(const QString &name) const
-    {
-        return SetForm->findChild<T *>(name);
-    }
-    QLineEdit *edit(int n) const { return get<QLineEdit>(u"Edit%1"_qs.arg(n)); }
-    QComboBox *combo(int n) const { return get<QComboBox>(u"ComboBox%1"_qs.arg(n)); }
-    QTabWidget *pages() const { return get<QTabWidget>(u"PageControl1"_qs); }
-    bool activate() const { return QTest::qWaitForWindowActive(SetForm); }
-
-    void type(QLineEdit *edit, const QString &text) const
-    {
-        edit->clear();
-        // Chinese text comes from an input method; the keyboard types the rest.
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80) {
-                QTest::keyClick(edit, c.toLatin1());
-            } else {
-                QInputMethodEvent commit;
-                commit.setCommitString(c);
-                QApplication::sendEvent(edit, &commit);
-            }
-        }
-    }
-    void type(int n, const QString &text) const { type(edit(n), text); }
-    void paste(int n, const QString &text) const
-    {
-        QGuiApplication::clipboard()->setText(text);
-        edit(n)->clear();
-        QTest::keySequence(edit(n), QKeySequence::Paste);
-    }
-    void choose(int n, const QString &entry) const
-    {
-        const int index = combo(n)->findText(entry);
-        QVERIFY2(index >= 0, qPrintable(entry));
-        combo(n)->setCurrentIndex(index);
-        emit combo(n)->activated(index);
-    }
-    void press(int n) const
-    {
-        QPushButton *button = get<QPushButton>(u"Button%1"_qs.arg(n));
-        pages()->setCurrentIndex(n <= 2 ? 0 : 1); // the page that holds it
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-
-    // Fills the Add page; an empty kind or province is left unchosen.
-    void fillNewPaper(const NewPaper &typed) const
-    {
-        type(1, typed.name);
-        type(2, typed.address);
-        if (!typed.kind.isEmpty())
-            choose(1, typed.kind);
-        if (!typed.province.isEmpty())
-            choose(2, typed.province);
-        type(3, typed.newProvince);
-    }
-    void find(const QString &name, const QString &kind) const
-    {
-        type(4, name);
-        type(combo(3)->lineEdit(), kind);
-        press(3);
-    }
-    QStringList result() const
-    {
-        return {edit(5)->text(), edit(6)->text(), edit(7)->text(), edit(8)->text()};
-    }
-    // Every text the window holds, to tell that nothing was cleared.
-    QStringList contents() const
-    {
-        QStringList all;
-        for (int n = 1; n <= 8; ++n)
-            all.append(edit(n)->text());
-        for (int n = 1; n <= 3; ++n)
-            all.append(combo(n)->currentText());
-        return all + entries(combo(2));
-    }
-};
 
 // Holds the catalogue's write lock from another connection while it lives.
 class WriteLock
@@ -181,7 +70,7 @@ private slots:
     {
         TestCatalogue catalogue;
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         QCOMPARE(SetForm->windowTitle(), u"报纸设置窗口"_qs);
         QCOMPARE(SetForm->minimumSize(), QSize(387, 453));
         QCOMPARE(SetForm->maximumSize(), QSize(387, 453));
@@ -224,7 +113,7 @@ private slots:
     {
         TestCatalogue catalogue;
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         const QStringList expected{u"ComboBox1"_qs, u"Edit1"_qs,     u"Edit2"_qs,     u"Edit3"_qs,
                                    u"Button1"_qs,   u"Button2"_qs,   u"ComboBox2"_qs, u"Edit4"_qs,
                                    u"Button3"_qs,   u"ComboBox3"_qs, u"Button4"_qs,   u"Button5"_qs,
@@ -246,7 +135,7 @@ private slots:
         seed(catalogue);
         catalogue.add(domestic, u""_qs, u"无省报"_qs, u"http://a.example/"_qs);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
 
         window.choose(1, u"国内"_qs);
         QCOMPARE(entries(window.combo(2)), (QStringList{u"  "_qs, u"上海"_qs, u"北京"_qs}));
@@ -268,7 +157,7 @@ private slots:
         catalogue.add(domestic, std::nullopt, u"无名"_qs, u"http://b.example/"_qs);
         catalogue.add(domestic, u"上海"_qs, u"解放日报"_qs, u"http://c.example/"_qs);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         messages.clear(); // the main window's menus meet the NULL too
 
         window.choose(1, u"国内"_qs);
@@ -326,7 +215,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
 
         window.fillNewPaper(typed);
         const QStringList before = window.contents();
@@ -346,7 +235,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         QVERIFY(window.activate());
 
         window.fillNewPaper(
@@ -366,7 +255,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         QVERIFY(window.activate());
         const Row first{u"法国"_qs, u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs};
 
@@ -397,6 +286,11 @@ private slots:
         QTest::newRow("control characters") << u"a\x01b\tc\x1fd\ne"_qs;
         QTest::newRow("1 MB") << QString(1 << 20, u'x');
         QTest::newRow("no GBK form") << u"报😀纸"_qs;
+        QTest::newRow("right to left") << u"\u202Eصحيفة עיתון"_qs;
+        QTest::newRow("statement end") << u"x'); drop table pinternal; --"_qs;
+        QTest::newRow("file address") << u"file:///etc/passwd"_qs;
+        QTest::newRow("javascript") << u"javascript:alert(1)"_qs;
+        QTest::newRow("a path") << u"/usr/bin/xterm"_qs;
     }
 
     void unusualTextIsStoredFoundAndDeletedExactly()
@@ -405,7 +299,8 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        UrlCapture urls;
+        MaintenanceWindow window;
 
         window.choose(1, u"国外"_qs);
         window.paste(1, text);
@@ -422,6 +317,7 @@ private slots:
         QCOMPARE(messages.texts(), (QStringList{added, deleted}));
         QCOMPARE(catalogue.rows(foreign), foreignSeed);
         QCOMPARE(catalogue.rows(domestic), domesticSeed);
+        QVERIFY(urls.urls.isEmpty());
     }
 
     void findShowsThePaperAndDeleteRemovesIt()
@@ -431,7 +327,7 @@ private slots:
         const Row sameName{u"英国"_qs, u"人民日报"_qs, u"http://en.people.cn/"_qs};
         catalogue.add(foreign, sameName.pcity, sameName.pname, sameName.purl);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
 
         window.find(u" 人民日报 "_qs, u"  国内 "_qs);
         const QStringList found{u"人民日报"_qs, u"http://www.people.com.cn/"_qs, u"  国内 "_qs,
@@ -469,7 +365,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
 
         window.find(u"解放日报"_qs, u"国内"_qs);
         const QStringList found = window.result();
@@ -484,7 +380,7 @@ private slots:
         seed(catalogue);
         catalogue.add(domestic, u"河北"_qs, u"空址报"_qs, std::nullopt);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
 
         window.find(u"人民日报"_qs, u"国内"_qs);
         window.find(u"空址报"_qs, u"国内 "_qs);
@@ -508,7 +404,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
 
         window.type(4, u"人民日报"_qs);
         window.type(window.combo(3)->lineEdit(), kind);
@@ -523,11 +419,13 @@ private slots:
     void databaseFailuresChangeNothing_data()
     {
         QTest::addColumn<bool>("dropTable");
-        QTest::addColumn<QStringList>("errors"); // of add, find and delete
+        QTest::addColumn<QStringList>("errors"); // of add, find and delete; %1 is the file
         QTest::newRow("table missing") << true << QStringList(3, u"no such table: poverseas."_qs);
         // Readers go on while another process writes; only the writes wait and fail.
         QTest::newRow("locked by another process")
-            << false << QStringList(2, u"database is locked."_qs);
+            << false
+            << QStringList(2, u"The catalogue file '%1' is in use by another program; try again "
+                              "later (database is locked)"_qs);
     }
 
     void databaseFailuresChangeNothing()
@@ -537,7 +435,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         window.find(u"朝日新闻"_qs, u"国外"_qs);
         window.fillNewPaper(
             {u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {}, u"法国"_qs});
@@ -551,6 +449,8 @@ private slots:
         for (int button : {1, 3, 4})
             window.press(button);
         lock.reset();
+        for (QString &error : errors)
+            error.replace(u"%1"_qs, catalogue.path());
         QCOMPARE(messages.texts(), errors);
         QCOMPARE(window.contents(), before);
         QCOMPARE(catalogue.rows(domestic), domesticSeed);
@@ -563,7 +463,7 @@ private slots:
         TestCatalogue catalogue;
         catalogue.removeFile();
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         messages.clear();
 
         window.fillNewPaper(
@@ -581,7 +481,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         CatalogueConnection otherConnection(connectionsettings::shortForm);
         CatalogueQuery otherQuery(u"ADOQuery1"_qs, otherConnection);
         otherQuery.open(statements::allNames(domestic));
@@ -618,7 +518,7 @@ private slots:
         QFETCH(bool, takesFocus);
         TestCatalogue catalogue;
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         QVERIFY(window.activate());
         window.pages()->setCurrentIndex(page);
         QWidget *control = window.get(target);
@@ -646,7 +546,7 @@ private slots:
         TestCatalogue catalogue;
         seed(catalogue);
         MessageCapture messages;
-        Window window;
+        MaintenanceWindow window;
         window.find(u"朝日新闻"_qs, u"国外"_qs);
         window.fillNewPaper({u"Le Monde"_qs, {}, u"国外"_qs, u"日本"_qs, {}});
         SetForm->move(40, 30);

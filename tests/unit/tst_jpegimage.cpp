@@ -78,7 +78,7 @@ private slots:
         QTest::newRow("header cut") << good.left(100);
         QTest::newRow("half the picture") << good.left(good.size() / 2);
         QTest::newRow("end marker missing") << good.left(good.size() - 2);
-        QTest::newRow("not a JPEG") << QByteArray("\x89PNG\r\n\x1a\n and more", 19);
+        QTest::newRow("not a JPEG") << QByteArrayLiteral("\x89PNG\r\n\x1a\n and more");
         QByteArray noHeight = good;
         const qsizetype frame = good.indexOf("\xFF\xC0");
         noHeight[frame + 5] = 0; // the frame's height: 0 rows

@@ -1,9 +1,11 @@
+#include "catalogue/cataloguefile.h"
 #include "catalogue/connectionsettings.h"
 #include "catalogue/statement.h"
-#include "platform/browser.h"
 #include "platform/messagerules.h"
+#include "platform/webaddress.h"
 
 #include <QTest>
+#include <sqlite3.h>
 
 // The program's pure rules: statement texts, the kind rule, connection
 // settings, message texts and the web-address check.
@@ -148,6 +150,59 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, url);
         QCOMPARE(browser::webAddress(address).toString(), url);
+    }
+
+    void catalogueFileFormats_data()
+    {
+        using cataloguefile::Format;
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<Format>("format");
+        QTest::newRow("empty") << QByteArray() << Format::Empty;
+        QTest::newRow("SQLite") << QByteArray("SQLite format 3\0\x10\0", 19) << Format::SQLite;
+        QTest::newRow("SQLite without its NUL") << QByteArray("SQLite format 3") << Format::Other;
+        QTest::newRow("Jet") << QByteArray("\0\x01\0\0Standard Jet DB\0", 20) << Format::Jet;
+        QTest::newRow("ACE") << QByteArray("\0\x01\0\0Standard ACE DB\0", 20) << Format::Ace;
+        QTest::newRow("Jet cut short") << QByteArray("\0\x01\0\0Standard", 12) << Format::Other;
+        QTest::newRow("one NUL") << QByteArray(1, '\0') << Format::Other;
+        QTest::newRow("text") << QByteArray("pcity,pname,purl\n") << Format::Other;
+    }
+
+    void catalogueFileFormats()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(cataloguefile::Format, format);
+        QCOMPARE(cataloguefile::formatOf(head), format);
+    }
+
+    void engineFailuresOfTheFileNameIt_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        const QString inUse = u"The catalogue file '/c/padr.mdb' is in use by another program; "
+                              "try again later (engine text)"_qs;
+        QTest::newRow("busy") << SQLITE_BUSY << inUse;
+        QTest::newRow("busy snapshot") << SQLITE_BUSY_SNAPSHOT << inUse;
+        QTest::newRow("locked table") << SQLITE_LOCKED << inUse;
+        QTest::newRow("read-only")
+            << SQLITE_READONLY
+            << u"The catalogue file '/c/padr.mdb' is read-only: papers cannot be added or "
+               "deleted (engine text)"_qs;
+        QTest::newRow("read-only folder")
+            << SQLITE_READONLY_DIRECTORY
+            << u"The catalogue file '/c/padr.mdb' cannot be used: the folder that holds it is "
+               "read-only (engine text)"_qs;
+        QTest::newRow("damaged") << SQLITE_CORRUPT
+                                 << u"The catalogue file '/c/padr.mdb' is damaged (engine text)"_qs;
+        // Failures of a statement keep the engine's words alone.
+        QTest::newRow("statement") << SQLITE_ERROR << u"engine text"_qs;
+        QTest::newRow("constraint") << SQLITE_CONSTRAINT << u"engine text"_qs;
+    }
+
+    void engineFailuresOfTheFileNameIt()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        QCOMPARE(cataloguefile::engineMessage(u"/c/padr.mdb"_qs, code, u"engine text"_qs), message);
     }
 };
 
