@@ -40,7 +40,8 @@ def load(folder):
         for line in extra_path.read_text().splitlines():
             name, _, value = line.partition(" ")
             if value.strip():
-                extra[name] = (float(value), "")
+                unit = "KiB" if name.endswith("_kib") else "ms" if name.endswith("_ms") else ""
+                extra[name] = (float(value), unit)
     figures["extra"] = extra
     return figures
 

@@ -20,7 +20,11 @@ time_one() {
   start=$(date +%s%N)
   (cd "$work/$1" && exec "$program") &
   pid=$!
-  timeout 20 xdotool search --sync --onlyvisible --name '^KelvaneV1.0$' >/dev/null
+  # xdotool's own --sync polls only twice a second; poll every 10 ms instead.
+  for _ in $(seq 2000); do
+    xdotool search --onlyvisible --name '^KelvaneV1.0$' >/dev/null 2>&1 && break
+    sleep 0.01
+  done
   end=$(date +%s%N)
   kill "$pid"; wait "$pid" 2>/dev/null || true
   echo $(((end - start) / 1000000))
