@@ -97,6 +97,12 @@ sqlite3 *CatalogueConnection::handle() const
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
-bool CatalogueConnection::isOpen() const { return database().isOpen(); }
+bool CatalogueConnection::isOpen() const
+{
+    return database().isOpen();
+}
 
-QSqlDatabase CatalogueConnection::database() const { return QSqlDatabase::database(m_name, false); }
+QSqlDatabase CatalogueConnection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}

@@ -7,16 +7,16 @@ namespace connectionsettings {
 const QString shortForm = QStringLiteral(
     "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=database\\padr.mdb;Persist Security Info=False");
 
-const QString longForm = QStringLiteral(
-    "Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=database\\padr.mdb;"
-    "Mode=Share Deny None;Extended Properties=\"\";Persist Security Info=False;"
-    "Jet OLEDB:System database=\"\";Jet OLEDB:Registry Path=\"\";"
-    "Jet OLEDB:Database Password=\"\";Jet OLEDB:Engine Type=5;"
-    "Jet OLEDB:Database Locking Mode=1;Jet OLEDB:Global Partial Bulk Ops=2;"
-    "Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:New Database Password=\"\";"
-    "Jet OLEDB:Create System Database=False;Jet OLEDB:Encrypt Database=False;"
-    "Jet OLEDB:Don't Copy Locale on Compact=False;"
-    "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False");
+const QString longForm =
+    QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=database\\padr.mdb;"
+                   "Mode=Share Deny None;Extended Properties=\"\";Persist Security Info=False;"
+                   "Jet OLEDB:System database=\"\";Jet OLEDB:Registry Path=\"\";"
+                   "Jet OLEDB:Database Password=\"\";Jet OLEDB:Engine Type=5;"
+                   "Jet OLEDB:Database Locking Mode=1;Jet OLEDB:Global Partial Bulk Ops=2;"
+                   "Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:New Database Password=\"\";"
+                   "Jet OLEDB:Create System Database=False;Jet OLEDB:Encrypt Database=False;"
+                   "Jet OLEDB:Don't Copy Locale on Compact=False;"
+                   "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False");
 
 QString value(const QString &connectionString, const QString &key)
 {
@@ -38,8 +38,8 @@ QString dataSource(const QString &connectionString)
 
 bool exclusive(const QString &connectionString)
 {
-    return value(connectionString, QStringLiteral("Mode")).contains(QStringLiteral("Exclusive"),
-                                                                    Qt::CaseInsensitive);
+    return value(connectionString, QStringLiteral("Mode"))
+        .contains(QStringLiteral("Exclusive"), Qt::CaseInsensitive);
 }
 
 } // namespace connectionsettings

@@ -17,7 +17,10 @@ QString Statement::text() const
 namespace statements {
 
 namespace {
-Statement make(const QString &sql, QStringList values = {}) { return {sql, std::move(values)}; }
+Statement make(const QString &sql, QStringList values = {})
+{
+    return {sql, std::move(values)};
+}
 } // namespace
 
 Statement distinctProvinces(const QString &table)
@@ -64,8 +67,7 @@ Statement paperByName(const QString &table, const QString &name)
 
 Statement deletePaper(const QString &table, const QString &name)
 {
-    return make(QStringLiteral("delete from ") + table + QStringLiteral(" where pname=?"),
-                {name});
+    return make(QStringLiteral("delete from ") + table + QStringLiteral(" where pname=?"), {name});
 }
 
 Statement allNames(const QString &table)

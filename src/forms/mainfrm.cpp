@@ -35,7 +35,10 @@ constexpr int autoHideIntervalMs = 200;
 constexpr int trayHostPollMs = 1000;
 
 // The whole primary screen, not its work area.
-QSize primaryScreenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }
+QSize primaryScreenSize()
+{
+    return QGuiApplication::primaryScreen()->geometry().size();
+}
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
@@ -216,7 +219,10 @@ void TMainForm::watchTrayHost()
     applyTaskbarButton();
 }
 
-void TMainForm::FormShow() { m_taskbarButton = false; }
+void TMainForm::FormShow()
+{
+    m_taskbarButton = false;
+}
 
 void TMainForm::showEvent(QShowEvent *event)
 {
@@ -231,7 +237,10 @@ void TMainForm::showEvent(QShowEvent *event)
     applyTaskbarButton();
 }
 
-void TMainForm::closeEvent(QCloseEvent *event) { FormClose(event); }
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    FormClose(event);
+}
 
 // Closing keeps the program: the window goes to the notification area, or,
 // with no tray host to bring it back from, it is minimised.

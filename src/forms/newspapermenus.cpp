@@ -63,7 +63,10 @@ void build(CatalogueQuery &query, QMenu *top, const QString &table, const PaperH
         addPapers(query, items.at(i), table, handler);
 }
 
-QString paperName(const QAction *paper) { return paper->data().toString(); }
+QString paperName(const QAction *paper)
+{
+    return paper->data().toString();
+}
 
 QString literalCaption(const QString &text)
 {

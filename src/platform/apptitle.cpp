@@ -12,7 +12,10 @@ QString &current()
 }
 } // namespace
 
-void setTitle(const QString &title) { current() = title; }
+void setTitle(const QString &title)
+{
+    current() = title;
+}
 
 QString title()
 {

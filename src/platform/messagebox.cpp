@@ -31,7 +31,10 @@ void show(Kind kind, QMessageBox::Icon icon, const QString &caption, const QStri
 
 } // namespace
 
-void setInterceptor(Interceptor next) { interceptor() = std::move(next); }
+void setInterceptor(Interceptor next)
+{
+    interceptor() = std::move(next);
+}
 
 void showInformation(const QString &text)
 {

@@ -7,7 +7,12 @@
 // the application title and has one OK button that Enter and Esc press.
 namespace messagebox {
 
-enum class Kind { Information, Error, LastChance };
+enum class Kind
+{
+    Information,
+    Error,
+    LastChance
+};
 
 // Tests answer boxes in advance: while an interceptor is set, it receives
 // what would be shown (caption and text) and no box appears.

@@ -3,7 +3,10 @@
 namespace messagerules {
 
 namespace {
-bool isBlankOrControl(QChar c) { return c.unicode() <= 32; }
+bool isBlankOrControl(QChar c)
+{
+    return c.unicode() <= 32;
+}
 } // namespace
 
 QString trimProviderMessage(const QString &message)

@@ -25,7 +25,10 @@ QStringList titles(const QMenu *menu)
     return result;
 }
 
-QMenu *province(const QMenu *top, int index) { return top->actions().at(index)->menu(); }
+QMenu *province(const QMenu *top, int index)
+{
+    return top->actions().at(index)->menu();
+}
 
 struct WindowSet
 {
@@ -53,7 +56,8 @@ private slots:
         WindowSet windows;
 
         // The engine's order is kept: the index on pcity gives it sorted.
-        const QStringList engineOrder = catalogue.column(u"select distinct pcity from pinternal"_qs);
+        const QStringList engineOrder =
+            catalogue.column(u"select distinct pcity from pinternal"_qs);
         QCOMPARE(engineOrder, (QStringList{u""_qs, u"上海"_qs, u"北京"_qs}));
         QCOMPARE(titles(windows.domesticMenu()), engineOrder);
         QCOMPARE(titles(province(windows.domesticMenu(), 2)),
@@ -106,26 +110,25 @@ private slots:
         QTest::addColumn<QString>("opened");
         QTest::newRow("domestic") << domestic << u"人民日报"_qs << u"http://www.people.com.cn/"_qs
                                   << u"http://www.people.com.cn/"_qs;
-        QTest::newRow("foreign https") << foreign << u"Le Monde"_qs
-                                       << u"https://www.lemonde.fr/"_qs
+        QTest::newRow("foreign https") << foreign << u"Le Monde"_qs << u"https://www.lemonde.fr/"_qs
                                        << u"https://www.lemonde.fr/"_qs;
-        QTest::newRow("no scheme") << domestic << u"新民晚报"_qs << u"www.xinmin.cn"_qs
-                                   << u"http://www.xinmin.cn"_qs;
-        QTest::newRow("name ends in )") << domestic << u"参考消息(北京)"_qs
-                                        << u"http://www.cankaoxiaoxi.com/"_qs
-                                        << u"http://www.cankaoxiaoxi.com/"_qs;
+        QTest::newRow("no scheme")
+            << domestic << u"新民晚报"_qs << u"www.xinmin.cn"_qs << u"http://www.xinmin.cn"_qs;
+        QTest::newRow("name ends in )")
+            << domestic << u"参考消息(北京)"_qs << u"http://www.cankaoxiaoxi.com/"_qs
+            << u"http://www.cankaoxiaoxi.com/"_qs;
         QTest::newRow("name with &") << foreign << u"Times & Post"_qs << u"https://example.com/"_qs
                                      << u"https://example.com/"_qs;
-        QTest::newRow("double quotes") << foreign << u"The \"Sun\""_qs
-                                       << u"https://www.thesun.co.uk/"_qs
-                                       << u"https://www.thesun.co.uk/"_qs;
+        QTest::newRow("double quotes")
+            << foreign << u"The \"Sun\""_qs << u"https://www.thesun.co.uk/"_qs
+            << u"https://www.thesun.co.uk/"_qs;
         QTest::newRow("statement end") << domestic << u"x\"); drop table pinternal; --"_qs
                                        << u"http://a.example/"_qs << u"http://a.example/"_qs;
-        QTest::newRow("right to left") << foreign << u"\u202Eصحيفة עיתון"_qs
-                                       << u"https://www.aljazeera.net/"_qs
-                                       << u"https://www.aljazeera.net/"_qs;
-        QTest::newRow("column name") << foreign << u"purl"_qs << u"https://purl.example/"_qs
-                                     << u"https://purl.example/"_qs;
+        QTest::newRow("right to left")
+            << foreign << u"\u202Eصحيفة עיתון"_qs << u"https://www.aljazeera.net/"_qs
+            << u"https://www.aljazeera.net/"_qs;
+        QTest::newRow("column name")
+            << foreign << u"purl"_qs << u"https://purl.example/"_qs << u"https://purl.example/"_qs;
     }
 
     void clickingAPaperOpensItsAddress()

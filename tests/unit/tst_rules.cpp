@@ -130,10 +130,11 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("url");
         QTest::newRow("http") << u"http://www.people.com.cn/"_qs << u"http://www.people.com.cn/"_qs;
-        QTest::newRow("https") << u"HTTPS://nytimes.com/x?y=1"_qs << u"https://nytimes.com/x?y=1"_qs;
+        QTest::newRow("https") << u"HTTPS://nytimes.com/x?y=1"_qs
+                               << u"https://nytimes.com/x?y=1"_qs;
         QTest::newRow("bare host") << u"www.people.com.cn"_qs << u"http://www.people.com.cn"_qs;
-        QTest::newRow("bare host and port") << u"news.example.org:8080/a"_qs
-                                            << u"http://news.example.org:8080/a"_qs;
+        QTest::newRow("bare host and port")
+            << u"news.example.org:8080/a"_qs << u"http://news.example.org:8080/a"_qs;
         QTest::newRow("file") << u"file:///etc/passwd"_qs << QString();
         QTest::newRow("javascript") << u"javascript:alert(1)"_qs << QString();
         QTest::newRow("path") << u"/usr/bin/xterm"_qs << QString();
