@@ -1,5 +1,7 @@
 #include "generatedcatalogue.h"
 
+#include "shippedschema.h"
+
 #include <QDir>
 #include <QFile>
 #include <filesystem>
@@ -7,16 +9,6 @@
 #include <stdexcept>
 
 namespace {
-
-// The shipped catalogue's script: its schema, then its starter rows.
-QByteArray shippedScript()
-{
-    const auto script = std::filesystem::path(__FILE__).parent_path() / "../../database/padr.sql";
-    QFile file(QString::fromStdString(script.string()));
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("database/padr.sql not found");
-    return file.readAll();
-}
 
 void check(int rc, sqlite3 *db)
 {
@@ -61,10 +53,8 @@ GeneratedCatalogue::GeneratedCatalogue(const Shape &shape) : m_previousDir(QDir:
     QDir(m_dir.path()).mkdir(QStringLiteral("database"));
     sqlite3 *db = nullptr;
     sqlite3_open(path().toUtf8().constData(), &db);
-    check(sqlite3_exec(db, shippedScript().constData(), nullptr, nullptr, nullptr), db);
-    check(sqlite3_exec(db, "begin; delete from pinternal; delete from poverseas;", nullptr, nullptr,
-                       nullptr),
-          db);
+    check(sqlite3_exec(db, shippedSchema().constData(), nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, "begin", nullptr, nullptr, nullptr), db);
     fill(db, "pinternal", shape);
     fill(db, "poverseas", shape);
     check(sqlite3_exec(db, "commit; PRAGMA wal_checkpoint(TRUNCATE);", nullptr, nullptr, nullptr),

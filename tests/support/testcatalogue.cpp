@@ -1,6 +1,7 @@
 #include "testcatalogue.h"
 
 #include "platform/messagebox.h"
+#include "shippedschema.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,17 +11,6 @@
 #include <stdexcept>
 
 namespace {
-
-// The schema of the shipped catalogue's script (everything before its rows).
-QByteArray shippedSchema()
-{
-    const auto script = std::filesystem::path(__FILE__).parent_path() / "../../database/padr.sql";
-    QFile file(QString::fromStdString(script.string()));
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("database/padr.sql not found");
-    const QByteArray text = file.readAll();
-    return text.left(text.indexOf("\nBEGIN;"));
-}
 
 struct Db
 {
