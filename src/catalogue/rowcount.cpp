@@ -5,15 +5,18 @@
 
 namespace rowcount {
 
-int byStepping(CatalogueQuery &query, const QString &table)
+int stepToEnd(CatalogueQuery &query)
 {
     int count = 0;
-    query.open(statements::allNames(table));
-    while (!query.eof()) {
+    for (; !query.eof(); query.next())
         ++count;
-        query.next();
-    }
     return count;
+}
+
+int byStepping(CatalogueQuery &query, const QString &table)
+{
+    query.open(statements::allNames(table));
+    return stepToEnd(query);
 }
 
 } // namespace rowcount

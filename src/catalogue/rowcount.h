@@ -6,6 +6,10 @@ class CatalogueQuery;
 
 namespace rowcount {
 
+// The rows left in the open result, counted by stepping to its end without
+// reading a field.
+int stepToEnd(CatalogueQuery &query);
+
 // The number of rows of a table, found by stepping through "select pname
 // from <table>" to its end: every row counts, whatever its name holds. The
 // query stays open on that result; a failure throws.

@@ -1,6 +1,7 @@
 #include "forms/newspapermenus.h"
 
 #include "catalogue/cataloguequery.h"
+#include "catalogue/rowcount.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,15 +12,6 @@ namespace {
 
 const QString pcity = QStringLiteral("pcity");
 const QString pname = QStringLiteral("pname");
-
-// Counts the rows of the open result by stepping through them.
-int countRows(CatalogueQuery &query)
-{
-    int count = 0;
-    for (; !query.eof(); query.next())
-        ++count;
-    return count;
-}
 
 QList<QMenu *> addProvinces(CatalogueQuery &query, QMenu *top)
 {
@@ -56,7 +48,7 @@ void build(CatalogueQuery &query, QMenu *top, const QString &table, const PaperH
 {
     const Statement provinces = statements::distinctProvinces(table);
     query.open(provinces);
-    const int count = countRows(query);
+    const int count = rowcount::stepToEnd(query);
     query.open(provinces);
     const QList<QMenu *> items = addProvinces(query, top);
     for (int i = 0; i < count && i < items.size(); ++i)
