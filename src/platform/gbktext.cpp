@@ -85,17 +85,4 @@ qsizetype byteLength(QStringView text)
     return bytes;
 }
 
-QString leftBytes(QStringView text, qsizetype maxBytes)
-{
-    qsizetype bytes = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        bytes += isDoubleByte(codePointAt(text, i)) ? 2 : 1;
-        if (bytes > maxBytes)
-            break;
-        i += unitsAt(text, i);
-    }
-    return text.left(i).toString();
-}
-
 } // namespace gbk

@@ -27,8 +27,4 @@ bool containsDoubleByte(QStringView text);
 // Number of bytes of the GBK form of text.
 qsizetype byteLength(QStringView text);
 
-// The longest leading part of text whose GBK form has at most maxBytes bytes. A character whose
-// bytes would be cut is left out whole, so the result is always valid text.
-QString leftBytes(QStringView text, qsizetype maxBytes);
-
 } // namespace gbk

@@ -204,7 +204,6 @@ class TestAccelerators : public QObject
 private slots:
     void gbkText_data();
     void gbkText();
-    void gbkLeftBytesKeepsWholeCharacters();
     void fixedLevels_data();
     void fixedLevels();
     void farEastCompletionRunsFromPoolEnd();
@@ -233,14 +232,6 @@ void TestAccelerators::gbkText()
     QFETCH(bool, doubleByte);
     QCOMPARE(gbk::byteLength(text), bytes);
     QCOMPARE(gbk::containsDoubleByte(text), doubleByte);
-}
-
-void TestAccelerators::gbkLeftBytesKeepsWholeCharacters()
-{
-    QCOMPARE(gbk::leftBytes(QStringLiteral("人民日报(&Z)"), 8), QStringLiteral("人民日报"));
-    QCOMPARE(gbk::leftBytes(QStringLiteral("北京(晚报)"), 6), QStringLiteral("北京("));
-    QCOMPARE(gbk::leftBytes(QStringLiteral("ab😀c"), 3), QStringLiteral("ab😀"));
-    QCOMPARE(gbk::leftBytes(QStringLiteral("ab"), -1), QString());
 }
 
 void TestAccelerators::fixedLevels_data()
