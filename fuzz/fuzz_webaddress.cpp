@@ -3,7 +3,7 @@
 // UTF-16 (so lone surrogates occur), else as UTF-8. Whatever the text, an
 // address that passes is an http or https URL with a host, and nothing else
 // ever reaches the desktop.
-#include "platform/webaddress.h"
+#include "core/webaddress.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "forms/setfrm.h"
 #include "forms/statisticfrm.h"
 #include "platform/messagebox.h"
-#include "platform/messagerules.h"
+#include "core/messagerules.h"
 
 #include <QApplication>
 #include <QSqlDatabase>

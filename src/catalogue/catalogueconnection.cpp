@@ -1,8 +1,9 @@
 #include "catalogue/catalogueconnection.h"
 
 #include "catalogue/cataloguefile.h"
+#include "catalogue/cataloguelocation.h"
 #include "catalogue/connectionsettings.h"
-#include "platform/failure.h"
+#include "core/failure.h"
 
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -43,8 +44,10 @@ void CatalogueConnection::open()
 {
     if (isOpen())
         return;
+    const QString chosen = cataloguelocation::catalogueFile();
     const QString path =
-        QFileInfo(connectionsettings::dataSource(m_connectionString)).absoluteFilePath();
+        QFileInfo(chosen.isEmpty() ? connectionsettings::dataSource(m_connectionString) : chosen)
+            .absoluteFilePath();
     cataloguefile::checkExists(path);
 
     QSqlDatabase db = database();

@@ -1,6 +1,6 @@
 #include "catalogue/cataloguefile.h"
 
-#include "platform/failure.h"
+#include "core/failure.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguefile.h"
-#include "platform/failure.h"
-#include "platform/messagerules.h"
+#include "core/failure.h"
+#include "core/messagerules.h"
 
 #include <sqlite3.h>
 

@@ -4,7 +4,7 @@
 #include "forms/maintenancechecks.h"
 #include "platform/application.h"
 #include "platform/messagebox.h"
-#include "platform/messagerules.h"
+#include "core/messagerules.h"
 #include "ui_setfrm.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "platform/application.h"
 
-#include "platform/failure.h"
+#include "core/failure.h"
 #include "platform/messagebox.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}

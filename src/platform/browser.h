@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/webaddress.h"
+#include "core/webaddress.h"
 
 // Opening a newspaper's address in the default browser. Only web addresses
 // are handed to the desktop: a catalogue row must never start a program.

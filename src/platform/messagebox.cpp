@@ -1,7 +1,7 @@
 #include "platform/messagebox.h"
 
 #include "platform/apptitle.h"
-#include "platform/messagerules.h"
+#include "core/messagerules.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
-#include "platform/failure.h"
+#include "core/failure.h"
 #include "testcatalogue.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "catalogue/cataloguefile.h"
 #include "catalogue/connectionsettings.h"
 #include "catalogue/statement.h"
-#include "platform/messagerules.h"
-#include "platform/webaddress.h"
+#include "core/messagerules.h"
+#include "core/webaddress.h"
 
 #include <QTest>
 #include <sqlite3.h>

@@ -1,6 +1,6 @@
-#include "platform/failure.h"
+#include "core/failure.h"
 
-#include "platform/messagerules.h"
+#include "core/messagerules.h"
 
 Failure Failure::fromProvider(const QString &description)
 {

@@ -1,4 +1,4 @@
-#include "platform/messagerules.h"
+#include "core/messagerules.h"
 
 namespace messagerules {
 

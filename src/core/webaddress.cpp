@@ -1,4 +1,4 @@
-#include "platform/webaddress.h"
+#include "core/webaddress.h"
 
 #include <QRegularExpression>
 

@@ -1,0 +1,121 @@
+#include "catalogue/cataloguelocation.h"
+
+#include "core/failure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <sqlite3.h>
+
+namespace cataloguelocation {
+
+namespace {
+
+QString s_catalogueFile;
+
+const QString fileName = QStringLiteral("padr.mdb");
+
+// Runs the starter's statements on a new file at `path`.
+void buildFrom(const QString &path, const QByteArray &sql)
+{
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    char *error = nullptr;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error);
+    const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+    sqlite3_free(error);
+    // Closing the last connection folds the write-ahead log into the file.
+    if (sqlite3_close(db) != SQLITE_OK && rc == SQLITE_OK)
+        rc = SQLITE_ERROR;
+    if (rc != SQLITE_OK)
+        throw Failure(QStringLiteral("Could not make the catalogue '%1' from the starter "
+                                     "catalogue: %2")
+                          .arg(path, text));
+}
+
+void removeWithJournal(const QString &path)
+{
+    for (const QString &suffix :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+        QFile::remove(path + suffix);
+}
+
+} // namespace
+
+Location choose(const QString &option, const QString &workingDirectory,
+                const QString &userDataDirectory)
+{
+    if (!option.isEmpty())
+        return {Source::Option, QFileInfo(option).absoluteFilePath()};
+    const QString local = QDir(workingDirectory).filePath(QStringLiteral("database/padr.mdb"));
+    if (QFileInfo::exists(local))
+        return {Source::WorkingDirectory, QFileInfo(local).absoluteFilePath()};
+    return {Source::UserData, QDir(userDataDirectory).filePath(fileName)};
+}
+
+QString userDataDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/kelvane");
+}
+
+QString starterCatalogue(const QString &applicationDirectory)
+{
+    return QDir::cleanPath(applicationDirectory + QStringLiteral("/../share/kelvane/padr.sql"));
+}
+
+bool makeFromStarter(const QString &path, const QString &starterSql)
+{
+    if (QFileInfo::exists(path))
+        return true;
+    QFile starter(starterSql);
+    if (!starter.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray sql = starter.readAll();
+    const QFileInfo target(path);
+    if (!QDir().mkpath(target.absolutePath()))
+        throw Failure(QStringLiteral("Could not make the folder '%1' for the catalogue")
+                          .arg(target.absolutePath()));
+    const QString temporary = target.absoluteFilePath() +
+                              QStringLiteral(".%1.tmp").arg(QCoreApplication::applicationPid());
+    removeWithJournal(temporary);
+    try {
+        buildFrom(temporary, sql);
+    } catch (...) {
+        removeWithJournal(temporary);
+        throw;
+    }
+    // QFile::rename never replaces an existing file: a catalogue that another
+    // start put in place meanwhile is kept, and this copy dropped.
+    if (!QFile::rename(temporary, path)) {
+        removeWithJournal(temporary);
+        if (!QFileInfo::exists(path))
+            throw Failure(QStringLiteral("Could not put the catalogue in place at '%1'").arg(path));
+    }
+    return true;
+}
+
+void setCatalogueFile(const QString &path)
+{
+    s_catalogueFile = path;
+}
+
+QString catalogueFile()
+{
+    return s_catalogueFile;
+}
+
+QString resolve(const QString &option)
+{
+    const Location location = choose(option, QDir::currentPath(), userDataDirectory());
+    if (location.source == Source::UserData)
+        makeFromStarter(location.path, starterCatalogue(QCoreApplication::applicationDirPath()));
+    setCatalogueFile(location.path);
+    return location.path;
+}
+
+} // namespace cataloguelocation
