@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
+#include "core/messagerules.h"
 #include "forms/aboutfrm.h"
 #include "forms/mainfrm.h"
 #include "forms/setfrm.h"
 #include "forms/statisticfrm.h"
 #include "platform/messagebox.h"
-#include "core/messagerules.h"
 
 #include <QApplication>
 #include <QSqlDatabase>

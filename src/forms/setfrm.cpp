@@ -1,10 +1,10 @@
 #include "forms/setfrm.h"
 
 #include "catalogue/connectionsettings.h"
+#include "core/messagerules.h"
 #include "forms/maintenancechecks.h"
 #include "platform/application.h"
 #include "platform/messagebox.h"
-#include "core/messagerules.h"
 #include "ui_setfrm.h"
 
 #include <QEvent>

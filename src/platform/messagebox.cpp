@@ -1,7 +1,7 @@
 #include "platform/messagebox.h"
 
-#include "platform/apptitle.h"
 #include "core/messagerules.h"
+#include "platform/apptitle.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
