@@ -5,12 +5,14 @@
 #include "catalogue/connectionsettings.h"
 #include "core/failure.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
 #include <atomic>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -40,14 +42,30 @@ CatalogueConnection::~CatalogueConnection()
     QSqlDatabase::removeDatabase(m_name);
 }
 
+// The chosen catalogue file when there is one, else the connection string's.
+QString CatalogueConnection::path() const
+{
+    const QString chosen = cataloguelocation::catalogueFile();
+    return QFileInfo(chosen.isEmpty() ? connectionsettings::dataSource(m_connectionString) : chosen)
+        .absoluteFilePath();
+}
+
+std::optional<CatalogueConnection::FileIdentity>
+CatalogueConnection::identityOf(const QString &path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{quint64(status.st_dev), quint64(status.st_ino)};
+}
+
 void CatalogueConnection::open()
 {
     if (isOpen())
         return;
-    const QString chosen = cataloguelocation::catalogueFile();
-    const QString path =
-        QFileInfo(chosen.isEmpty() ? connectionsettings::dataSource(m_connectionString) : chosen)
-            .absoluteFilePath();
+    const QString path = this->path();
     cataloguefile::checkExists(path);
 
     QSqlDatabase db = database();
@@ -71,6 +89,50 @@ void CatalogueConnection::open()
         db.close(); // the next statement tries again
         throw;
     }
+    switchToWal();
+    m_path = path;
+    m_identity = identityOf(path).value_or(FileIdentity{});
+}
+
+void CatalogueConnection::followFile()
+{
+    if (!isOpen())
+        return;
+    const std::optional<FileIdentity> now = identityOf(m_path);
+    if (now == m_identity)
+        return;
+    // Writes to the old file would be lost with it; the engine never
+    // removes the working files of a file that has moved.
+    close();
+    cataloguefile::checkExists(m_path);
+    open();
+}
+
+void CatalogueConnection::close()
+{
+    QSqlDatabase db = database();
+    db.close();
+}
+
+void CatalogueConnection::emptyLog()
+{
+    sqlite3 *db = handle();
+    sqlite3_busy_timeout(db, 0);
+    sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+}
+
+// In rollback-journal mode a reader holds off every writer; in WAL mode it
+// does not. A writable catalogue is switched once, without waiting: a file
+// in use by others, or one whose folder is read-only, keeps its mode.
+void CatalogueConnection::switchToWal()
+{
+    sqlite3 *db = handle();
+    if (sqlite3_db_readonly(db, "main") != 0)
+        return;
+    sqlite3_busy_timeout(db, 0);
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_busy_timeout(db, busyTimeoutMs);
 }
 
 // The engine opens any file, and reads it only with the first statement: one

@@ -2,11 +2,14 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 
 struct sqlite3;
 
 // One window's connection to the catalogue file (its ADOConnection1): a named
 // SQLite connection, opened read-write on an existing file, never creating it.
+// It remembers which file it opened (device and inode), so that a file
+// replaced or removed underneath is noticed before it is written to.
 class CatalogueConnection final
 {
     Q_DISABLE_COPY_MOVE(CatalogueConnection)
@@ -18,13 +21,36 @@ public:
     // Opens the file when it is not open yet; throws a Failure otherwise.
     void open();
     bool isOpen() const;
+    // Makes sure an open connection is on the file now at its path: one
+    // replaced since it was opened is closed and the new one opened; one
+    // removed closes the connection and throws the missing-file failure.
+    // The connection's queries must be closed first.
+    void followFile();
+    // Folds the write-ahead log into the file and empties it, without
+    // waiting for other readers. Called after each write: a log left beside
+    // a file that another program then replaces would be read as the new
+    // file's.
+    void emptyLog();
     QSqlDatabase database() const;
     // The SQLite handle under the open connection's Qt driver.
     sqlite3 *handle() const;
 
 private:
+    struct FileIdentity
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool operator==(const FileIdentity &) const = default;
+    };
+    static std::optional<FileIdentity> identityOf(const QString &path);
+
+    QString path() const;
     void checkIsCatalogue(const QString &path);
+    void switchToWal();
+    void close();
 
     QString m_connectionString;
     QString m_name;
+    QString m_path;          // the file opened, while open
+    FileIdentity m_identity; // and which file that was
 };

@@ -32,7 +32,10 @@ void CatalogueQuery::close()
 {
     m_prepared.reset();
     m_columns.clear();
+    m_row.clear();
     m_eof = true;
+    m_onRow = false;
+    m_failure.reset();
 }
 
 void CatalogueQuery::setStatement(const Statement &statement)
@@ -40,8 +43,15 @@ void CatalogueQuery::setStatement(const Statement &statement)
     m_statement = statement;
 }
 
+void CatalogueQuery::followFile()
+{
+    close();
+    m_connection.followFile();
+}
+
 void CatalogueQuery::run()
 {
+    m_connection.followFile();
     m_connection.open();
     m_db = m_connection.handle();
     const QByteArray sql = m_statement.sql.toUtf8();
@@ -57,36 +67,69 @@ void CatalogueQuery::run()
         m_columns.append(QString::fromUtf8(sqlite3_column_name(prepared, i)));
 }
 
-// One step of the open statement. At the end the statement is reset, so an
-// open result holds no read lock on the file.
-void CatalogueQuery::step()
+// One step of the statement; true when it stands on a row. At the end, and
+// on a failure, the statement is reset, so that it holds no lock on the file.
+bool CatalogueQuery::step()
 {
     const int rc = sqlite3_step(m_prepared.get());
-    m_eof = rc != SQLITE_ROW;
     if (rc == SQLITE_ROW)
-        return;
+        return true;
     if (rc != SQLITE_DONE) {
         const Failure failure = providerFailure(m_db);
         sqlite3_reset(m_prepared.get());
         throw failure;
     }
     sqlite3_reset(m_prepared.get());
+    return false;
+}
+
+// The row the statement stands on becomes the current row, and the statement
+// steps on. A failure of that step belongs to the next row: it is thrown when
+// the reader moves on.
+void CatalogueQuery::takeRow()
+{
+    m_row.clear();
+    if (m_failure) {
+        const Failure failure = *m_failure;
+        m_failure.reset();
+        m_eof = true;
+        throw failure;
+    }
+    m_eof = !m_onRow;
+    if (m_eof)
+        return;
+    sqlite3_stmt *prepared = m_prepared.get();
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (sqlite3_column_type(prepared, i) == SQLITE_NULL) {
+            m_row.append(std::nullopt);
+            continue;
+        }
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(prepared, i));
+        m_row.append(QString::fromUtf8(text, sqlite3_column_bytes(prepared, i)));
+    }
+    try {
+        m_onRow = step();
+    } catch (const Failure &failure) {
+        m_onRow = false;
+        m_failure = failure;
+    }
 }
 
 void CatalogueQuery::open()
 {
     close();
     run();
-    step();
+    m_onRow = step();
+    takeRow();
 }
 
 void CatalogueQuery::execute()
 {
     close();
     run();
-    do
-        step();
-    while (!m_eof);
+    while (step())
+        ;
+    m_connection.emptyLog();
 }
 
 void CatalogueQuery::open(const Statement &statement)
@@ -106,7 +149,29 @@ void CatalogueQuery::execute(const Statement &statement)
 void CatalogueQuery::next()
 {
     if (!m_eof)
-        step();
+        takeRow();
+}
+
+int CatalogueQuery::skipToEnd()
+{
+    if (m_eof)
+        return 0;
+    int count = 1;
+    m_row.clear();
+    m_eof = true;
+    if (m_failure) {
+        const Failure failure = *m_failure;
+        m_failure.reset();
+        throw failure;
+    }
+    try {
+        for (; m_onRow; m_onRow = step())
+            ++count;
+    } catch (const Failure &) {
+        m_onRow = false;
+        throw;
+    }
+    return count;
 }
 
 int CatalogueQuery::columnIndex(const QString &column) const
@@ -123,9 +188,8 @@ QString CatalogueQuery::fieldAsText(const QString &column) const
     if (index < 0)
         throw Failure(messagerules::componentMessage(
             m_componentName, QStringLiteral("Field '%1' not found").arg(column)));
-    if (m_eof || sqlite3_column_type(m_prepared.get(), index) == SQLITE_NULL)
+    if (m_eof || !m_row.at(index))
         throw Failure(
             QStringLiteral("Could not convert variant of type (Null) into type (String)"));
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_prepared.get(), index));
-    return QString::fromUtf8(text, sqlite3_column_bytes(m_prepared.get(), index));
+    return *m_row.at(index);
 }

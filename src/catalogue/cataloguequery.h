@@ -1,10 +1,12 @@
 #pragma once
 
 #include "catalogue/statement.h"
+#include "core/failure.h"
 
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class CatalogueConnection;
 struct sqlite3;
@@ -14,7 +16,9 @@ struct sqlite3_stmt;
 // way: close, set the statement, then open it (rows) or execute it (changes).
 // Rows are read forward from the first; failures throw a Failure. Rows are
 // stepped with SQLite's own interface on the connection's handle, as a count
-// steps through every row of a table.
+// steps through every row of a table. The statement runs one row ahead of the
+// row read: once the last row is read it is reset, so a result read to its
+// end, such as a lookup of one paper, holds no read lock on the file.
 class CatalogueQuery final
 {
     Q_DISABLE_COPY_MOVE(CatalogueQuery)
@@ -35,6 +39,13 @@ public:
 
     bool eof() const { return m_eof; }
     void next();
+    // Steps past the current row and every one after it without reading a
+    // field; returns how many rows that was.
+    int skipToEnd();
+
+    // Closes the query and makes sure its connection is on the file now at
+    // the catalogue's path (see CatalogueConnection::followFile).
+    void followFile();
 
     // A field of the current row by column name. NULL cannot be read as text.
     QString fieldAsText(const QString &column) const;
@@ -48,7 +59,8 @@ private:
     };
 
     void run();
-    void step();
+    bool step();
+    void takeRow();
     int columnIndex(const QString &column) const;
 
     QString m_componentName;
@@ -56,6 +68,9 @@ private:
     Statement m_statement;
     sqlite3 *m_db = nullptr; // the connection's handle while a statement is prepared
     std::unique_ptr<sqlite3_stmt, Finalizer> m_prepared;
-    QStringList m_columns; // the columns of the open result
+    QStringList m_columns;               // the columns of the open result
+    QList<std::optional<QString>> m_row; // the current row; std::nullopt is NULL
     bool m_eof = true;
+    bool m_onRow = false;             // the statement stands on the row after m_row
+    std::optional<Failure> m_failure; // met while stepping ahead, thrown by next()
 };

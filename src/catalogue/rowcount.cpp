@@ -7,10 +7,7 @@ namespace rowcount {
 
 int stepToEnd(CatalogueQuery &query)
 {
-    int count = 0;
-    for (; !query.eof(); query.next())
-        ++count;
-    return count;
+    return query.skipToEnd();
 }
 
 int byStepping(CatalogueQuery &query, const QString &table)

@@ -73,6 +73,15 @@ bool TSetForm::eventFilter(QObject *watched, QEvent *event)
     return TSecondaryForm::eventFilter(watched, event);
 }
 
+// The catalogue may have been replaced or removed while the window was away.
+// Queued, so that an error box comes after the showing.
+void TSetForm::showEvent(QShowEvent *event)
+{
+    TSecondaryForm::showEvent(event);
+    QMetaObject::invokeMethod(
+        this, [this] { runHandler([this] { ADOQuery1.followFile(); }); }, Qt::QueuedConnection);
+}
+
 void TSetForm::EditMouseMove(QLineEdit *sender)
 {
     sender->setFocus(Qt::MouseFocusReason);

@@ -28,19 +28,34 @@ TStatisticForm::~TStatisticForm()
     delete m_ui;
 }
 
+// Each showing counts, whether or not the window manager then activates the
+// window: one that does not focus new windows sends no activation at all.
+// Queued, so that the count (and an error box) comes after the showing.
 void TStatisticForm::showEvent(QShowEvent *event)
 {
     m_justShown = true;
     TSecondaryForm::showEvent(event);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isVisible())
+                FormActivate();
+        },
+        Qt::QueuedConnection);
 }
 
 // A return from another application (no previous window of ours) keeps the
-// counts; being shown or coming back from one of our windows recounts.
+// counts; coming back from one of our windows recounts. The first activation
+// after a showing was counted with it, unless the user left for another of
+// our windows first.
 void TStatisticForm::windowActivated(QWidget *window, QWidget *previous)
 {
-    if (window != this)
+    if (window != this) {
+        if (previous == this)
+            m_justShown = false;
         return;
-    const bool recount = m_justShown || previous != nullptr;
+    }
+    const bool recount = previous != nullptr && !m_justShown;
     m_justShown = false;
     if (recount && isVisible())
         FormActivate();
