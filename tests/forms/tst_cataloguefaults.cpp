@@ -2,6 +2,7 @@
 // goes on working, and the file keeps exactly the rows it should.
 #include "driverprocess.h"
 #include "maintenancewindow.h"
+#include "shippedschema.h"
 #include "testcatalogue.h"
 #include "urlcapture.h"
 
@@ -11,6 +12,8 @@
 #include <QMenu>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -113,17 +116,20 @@ QMenu *domesticMenu()
     return MainForm->findChild<QMenu *>(u"N1"_qs);
 }
 
-// Another process (the sqlite3 shell) holding the catalogue's write lock in
-// an exclusive transaction while it lives.
+const char *const writeLock =
+    "BEGIN EXCLUSIVE;\ninsert into pinternal values('锁', '未提交', 'http://x.example/');\n";
+const char *const readLock = "BEGIN;\nselect count(*) from pinternal;\n";
+
+// Another process (the sqlite3 shell) holding a lock on the catalogue in a
+// transaction while it lives: by default the write lock.
 class ShellLock
 {
 public:
-    explicit ShellLock(const QString &path)
+    explicit ShellLock(const QString &path, const char *transaction = writeLock)
     {
         m_shell.start(u"sqlite3"_qs, {path});
-        m_shell.write("BEGIN EXCLUSIVE;\n"
-                      "insert into pinternal values('锁', '未提交', 'http://x.example/');\n"
-                      "select 'held';\n");
+        m_shell.write(transaction);
+        m_shell.write("select 'held';\n");
         while (!m_shell.readAllStandardOutput().contains("held") && m_shell.waitForReadyRead())
             ;
     }
@@ -228,6 +234,91 @@ private slots:
 
         lock.release();
         addingWorksAgain(window, messages, catalogue, before);
+    }
+
+    void replacedOrRemovedBetweenTwoAdds_data()
+    {
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("replaced") << true;
+        QTest::newRow("removed") << false;
+    }
+
+    // Another program puts a new catalogue in place, or deletes it, while the
+    // window is open: the next add goes to the file now at the path, or says
+    // the file is missing. It is never reported saved in the unlinked file.
+    void replacedOrRemovedBetweenTwoAdds()
+    {
+        QFETCH(bool, replaced);
+        const QByteArray schema = shippedSchema(); // read before the working folder changes
+        TestCatalogue catalogue;
+        const QString fresh = catalogue.directory() + u"/fresh.mdb"_qs;
+        QProcess shell;
+        shell.start(u"sqlite3"_qs, {fresh});
+        shell.write(
+            schema +
+            "insert into poverseas values('英国', 'The Times', 'https://www.thetimes.co.uk/');");
+        shell.closeWriteChannel();
+        QVERIFY(shell.waitForFinished() && shell.exitCode() == 0);
+        const Row times{u"英国"_qs, u"The Times"_qs, u"https://www.thetimes.co.uk/"_qs};
+        MessageCapture messages;
+        MaintenanceWindow window;
+        window.fillNewPaper(lemonde);
+        window.press(1);
+
+        if (replaced)
+            QVERIFY(std::rename(qPrintable(fresh), qPrintable(catalogue.path())) == 0);
+        else
+            QVERIFY(QFile::remove(catalogue.path()));
+        const maintenancechecks::NewPaper figaro{
+            u"Le Figaro"_qs, u"https://www.lefigaro.fr/"_qs, u"国外"_qs, {}, u"法国"_qs};
+        window.fillNewPaper(figaro);
+        window.press(1);
+        if (replaced) {
+            QCOMPARE(messages.texts(), (QStringList{added, added}));
+            QCOMPARE(
+                catalogue.rows(foreign),
+                (QList<Row>{times, {u"法国"_qs, u"Le Figaro"_qs, u"https://www.lefigaro.fr/"_qs}}));
+            QCOMPARE(catalogue.integrity(), u"ok"_qs);
+        } else { // choosing the kind reads the provinces, then the add
+            const QString missing = u"Could not find file '%1'"_qs.arg(catalogue.path());
+            QCOMPARE(messages.texts(), (QStringList{added, missing, missing}));
+            QVERIFY(!QFile::exists(catalogue.path()));
+        }
+    }
+
+    void rollbackJournalCatalogue_data()
+    {
+        QTest::addColumn<bool>("readerAtStart");
+        QTest::addColumn<QString>("mode"); // the file's journal mode afterwards
+        QTest::newRow("switched to WAL") << false << u"wal"_qs;
+        QTest::newRow("kept, another reader at start") << true << u"delete"_qs;
+    }
+
+    // A catalogue made by another tool: a paper opened from the menu leaves
+    // no read lock behind, so an add goes through at once.
+    void rollbackJournalCatalogue()
+    {
+        QFETCH(bool, readerAtStart);
+        QFETCH(QString, mode);
+        TestCatalogue catalogue;
+        seed(catalogue);
+        catalogue.exec(u"PRAGMA journal_mode=DELETE"_qs);
+        const Dump before = dump(catalogue);
+        MessageCapture messages;
+        UrlCapture urls;
+        std::optional<ShellLock> reader;
+        if (readerAtStart)
+            reader.emplace(catalogue.path(), readLock);
+        MaintenanceWindow window;
+        reader.reset();
+
+        domesticMenu()->actions().at(0)->menu()->actions().at(0)->trigger();
+        QCOMPARE(urls.urls.size(), 1);
+        QElapsedTimer clock;
+        clock.start();
+        addingWorksAgain(window, messages, catalogue, before);
+        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(catalogue.column(u"PRAGMA journal_mode"_qs), QStringList{mode});
     }
 
     void permissionsAreReported_data()

@@ -7,6 +7,7 @@
 #include "forms/statisticfrm.h"
 #include "testcatalogue.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +67,21 @@ void deletePaper(const QString &table, const QString &name)
     query.execute(statements::deletePaper(table, name));
 }
 
+// Swallows every activation event while it lives, as if no window were ever
+// given the focus.
+class ActivationBlock : public QObject
+{
+public:
+    ActivationBlock() { qApp->installEventFilter(this); }
+    ~ActivationBlock() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        return event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate;
+    }
+};
+
 void fill(TestCatalogue &catalogue, const QString &table, const QStringList &names)
 {
     for (const QString &name : names)
@@ -114,6 +130,20 @@ private slots:
         QCOMPARE(counts(), shown);
         QVERIFY(messages.messages.isEmpty());
         QVERIFY(!MainForm->isEnabled());
+    }
+
+    // A window manager that does not focus new windows: the window is shown
+    // but never activated, and still shows the counts.
+    void countsWhenShownWithoutActivation()
+    {
+        TestCatalogue catalogue;
+        fill(catalogue, domestic, {u"人民日报"_qs});
+        MessageCapture messages;
+        WindowSet windows;
+        ActivationBlock noActivation;
+        MainForm->findChild<QAction *>(u"N8"_qs)->trigger();
+        QTRY_COMPARE(counts(), (QStringList{"1", "0"}));
+        QVERIFY(messages.messages.isEmpty());
     }
 
     void showingAgainShowsTheNewCounts()
