@@ -36,8 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString scheme = url.scheme();
     check(scheme == u"http" || scheme == u"https");
     check(!url.host().isEmpty());
-    const QString shown = url.toString();
+    const QString shown = url.toString(QUrl::FullyEncoded); // as the desktop is given it
     check(shown.startsWith(scheme + QStringLiteral("://")));
+    for (const QChar c : shown)
+        check(c.unicode() > 0x20 && c.unicode() < 0x7f);
     // What was accepted is accepted again as the same address.
     check(browser::webAddress(shown) == url);
     return 0;

@@ -6,19 +6,36 @@ namespace browser {
 
 namespace {
 
-bool hasScheme(const QString &text)
+bool hasWebScheme(const QString &text)
 {
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    static const QRegularExpression scheme(QStringLiteral("^https?://"),
+                                           QRegularExpression::CaseInsensitiveOption);
     return scheme.match(text).hasMatch();
 }
 
-// A bare host: starts with a letter or digit and names a dotted host before
-// any path, e.g. "www.people.com.cn" or "news.example.org/today".
+// A bare host: starts with a letter or digit (of any script) and names a
+// dotted host before any port or path, e.g. "www.people.com.cn",
+// "人民网.中国" or "news.example.org:8080/today". The ideographic and
+// full-width full stops separate labels as "." does.
 bool looksLikeHost(const QString &text)
 {
     static const QRegularExpression host(
-        QStringLiteral("^[A-Za-z0-9][A-Za-z0-9-]*(\\.[A-Za-z0-9-]+)+(:[0-9]+)?([/?#].*)?$"));
+        QStringLiteral("^[\\p{L}\\p{N}][\\p{L}\\p{N}\\p{M}-]*([.\\x{3002}\\x{FF0E}\\x{FF61}][\\p{L}"
+                       "\\p{N}\\p{M}-]+)+"
+                       "[.\\x{3002}\\x{FF0E}\\x{FF61}]?(:[0-9]+)?([/?#].*)?$"));
     return host.match(text).hasMatch();
+}
+
+// Control characters never reach the desktop, not even to be encoded; nor
+// does text that is not valid UTF-16.
+bool isClean(const QString &text)
+{
+    if (!text.isValidUtf16())
+        return false;
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_Control)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -26,15 +43,15 @@ bool looksLikeHost(const QString &text)
 QUrl webAddress(const QString &address)
 {
     const QString text = address.trimmed();
-    if (text.isEmpty() || text.contains(u' '))
+    if (text.isEmpty() || !isClean(text))
         return {};
     QString candidate = text;
     if (looksLikeHost(text))
         candidate = QStringLiteral("http://") + text;
-    else if (!hasScheme(text))
+    else if (!hasWebScheme(text))
         return {};
-    const QUrl url(candidate, QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
+    const QUrl url(candidate, QUrl::TolerantMode);
+    const QString scheme = url.scheme();
     if (!url.isValid() || (scheme != u"http" && scheme != u"https") || url.host().isEmpty())
         return {};
     return url;

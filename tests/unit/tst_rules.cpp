@@ -135,6 +135,34 @@ private slots:
         QTest::newRow("bare host") << u"www.people.com.cn"_qs << u"http://www.people.com.cn"_qs;
         QTest::newRow("bare host and port")
             << u"news.example.org:8080/a"_qs << u"http://news.example.org:8080/a"_qs;
+        // What a browser's address bar opens, percent-encoded where needed.
+        QTest::newRow("bar") << u"http://a.example/x|y"_qs << u"http://a.example/x%7Cy"_qs;
+        QTest::newRow("braces") << u"http://a.example/{id}?q={x}"_qs
+                                << u"http://a.example/%7Bid%7D?q=%7Bx%7D"_qs;
+        QTest::newRow("caret") << u"http://a.example/a^b"_qs << u"http://a.example/a%5Eb"_qs;
+        QTest::newRow("stray percent")
+            << u"http://a.example/100%?x=%zz"_qs << u"http://a.example/100%25?x=%25zz"_qs;
+        QTest::newRow("escape kept")
+            << u"http://a.example/%E4%BA%BA"_qs << u"http://a.example/%E4%BA%BA"_qs;
+        QTest::newRow("space") << u"http://a.example/two words"_qs
+                               << u"http://a.example/two%20words"_qs;
+        QTest::newRow("bare non-ASCII host")
+            << u"人民网.中国"_qs << u"http://xn--gmq282eogn.xn--fiqs8s"_qs;
+        QTest::newRow("ideographic full stop")
+            << u"人民网。中国/a"_qs << u"http://xn--gmq282eogn.xn--fiqs8s/a"_qs;
+        QTest::newRow("IDN") << u"https://www.bücher.de/"_qs << u"https://www.xn--bcher-kva.de/"_qs;
+        // Never a program, a path, another scheme, control characters or no host.
+        QTest::newRow("newline") << u"http://a.example/\nx"_qs << QString();
+        QTest::newRow("tab in host") << u"www.a\t.example"_qs << QString();
+        QTest::newRow("DEL") << u"http://a.example/\x7f"_qs << QString();
+        QTest::newRow("space in host") << u"http://a b.example/"_qs << QString();
+        QTest::newRow("no slashes") << u"http:a.example"_qs << QString();
+        QTest::newRow("scheme only host") << u"https:///x"_qs << QString();
+        QTest::newRow("ftp") << u"ftp://a.example/"_qs << QString();
+        QTest::newRow("javascript with dots") << u"javascript:a.b.c"_qs << QString();
+        QTest::newRow("program and argument") << u"sh -c x.y"_qs << QString();
+        QTest::newRow("dot path") << u"./a.example"_qs << QString();
+        QTest::newRow("UNC") << u"\\\\a.example\\x"_qs << QString();
         QTest::newRow("file") << u"file:///etc/passwd"_qs << QString();
         QTest::newRow("javascript") << u"javascript:alert(1)"_qs << QString();
         QTest::newRow("path") << u"/usr/bin/xterm"_qs << QString();
@@ -150,7 +178,8 @@ private slots:
     {
         QFETCH(QString, address);
         QFETCH(QString, url);
-        QCOMPARE(browser::webAddress(address).toString(), url);
+        // As the desktop is given it.
+        QCOMPARE(browser::webAddress(address).toString(QUrl::FullyEncoded), url);
     }
 
     void catalogueFileFormats_data()
