@@ -53,9 +53,7 @@ QString CatalogueConnection::path() const
 std::optional<CatalogueConnection::FileIdentity>
 CatalogueConnection::identityOf(const QString &path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
     return FileIdentity{quint64(status.st_dev), quint64(status.st_ino)};

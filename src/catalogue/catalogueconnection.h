@@ -9,7 +9,7 @@ struct sqlite3;
 // One window's connection to the catalogue file (its ADOConnection1): a named
 // SQLite connection, opened read-write on an existing file, never creating it.
 // It remembers which file it opened (device and inode), so that a file
-// replaced or removed underneath is noticed before it is written to.
+// replaced or removed underneath is noticed before the next statement.
 class CatalogueConnection final
 {
     Q_DISABLE_COPY_MOVE(CatalogueConnection)
