@@ -34,10 +34,10 @@ constexpr int autoHideIntervalMs = 200;
 // How often the program looks for a tray host coming or going.
 constexpr int trayHostPollMs = 1000;
 
-// The whole primary screen, not its work area.
-QSize primaryScreenSize()
+// The whole primary screen, not its work area, where it lies on the desktop.
+QRect primaryScreen()
 {
-    return QGuiApplication::primaryScreen()->geometry().size();
+    return QGuiApplication::primaryScreen()->geometry();
 }
 } // namespace
 
@@ -265,7 +265,7 @@ void TMainForm::moveEvent(QMoveEvent *event)
 
 void TMainForm::WMMoving()
 {
-    const QSize screen = primaryScreenSize();
+    const QRect screen = primaryScreen();
     const QSize frame = frameGeometry().size();
     const dockrules::Bounds kept =
         dockrules::clamp(dockrules::boundsOf(pos(), frame), frame, screen);
@@ -280,7 +280,7 @@ void TMainForm::WMMoving()
 
 void TMainForm::Timer1Timer()
 {
-    const QSize screen = primaryScreenSize();
+    const QRect screen = primaryScreen();
     const QSize frame = frameGeometry().size();
     if (isUnderPointer()) {
         m_edgeStrip.place(dockrules::shownPosition(pos(), frame, screen, FDockEdges));
