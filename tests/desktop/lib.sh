@@ -2,7 +2,7 @@
 
 # A step that fails without a message of its own names itself.
 set -E
-trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]##*/}: $BASH_COMMAND"' ERR
+trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]##*/}: $BASH_COMMAND" >&2' ERR
 
 # The id of the visible window with exactly this title, waiting up to 20 s.
 wait_for_window() {
