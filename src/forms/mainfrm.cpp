@@ -16,6 +16,7 @@
 #include "platform/pointer.h"
 #include "platform/programicon.h"
 #include "platform/trayhost.h"
+#include "platform/traypresence.h"
 #include "ui_mainfrm.h"
 
 #include <QApplication>

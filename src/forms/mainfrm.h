@@ -3,7 +3,6 @@
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
 #include "platform/edgestrip.h"
-#include "platform/traypresence.h"
 
 #include <QMainWindow>
 #include <QSystemTrayIcon>
@@ -15,6 +14,7 @@ class TMainForm;
 }
 class QMenu;
 class TSecondaryForm;
+class TrayPresence;
 
 // The menu-bar window: the newspaper menus and the commands that open the
 // secondary windows. The program lives in the notification area: closing the
