@@ -20,7 +20,7 @@ click_close_box "$window"
 wait_until 3 is_iconic "$window" || fail "closing with no tray host did not minimise the window"
 
 cp "$KELVANE_SOURCE_DIR/tests/desktop/jwmrc" "$rc"
-jwm -restart
+timeout 5 jwm -restart
 wait_until 10 tray_icon >/dev/null || fail "no icon appeared in the tray that came later"
 is_iconic "$window" || fail "the window did not stay minimised"
 click_middle "$(tray_icon)" 1
