@@ -13,15 +13,11 @@ from gi.repository import GLib
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 # Qt reads the properties through an interface built from the introspection.
-INTROSPECTION = """<node><interface name="org.kde.StatusNotifierWatcher">
-<method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
-<method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
+INTROSPECTION = f"""<node><interface name="{WATCHER}">
+<method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>
 <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
 <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
 <property name="ProtocolVersion" type="i" access="read"/>
-<signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
-<signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
-<signal name="StatusNotifierHostRegistered"/>
 </interface></node>"""
 
 
@@ -45,25 +41,11 @@ class Watcher(dbus.service.Object):
         if name not in self.items:
             self.items.append(name)
             self.save()
-            self.StatusNotifierItemRegistered(name)
-
-    @dbus.service.method(WATCHER, in_signature="s")
-    def RegisterStatusNotifierHost(self, service):
-        pass
-
-    @dbus.service.signal(WATCHER, signature="s")
-    def StatusNotifierItemRegistered(self, service):
-        pass
-
-    @dbus.service.signal(WATCHER, signature="s")
-    def StatusNotifierItemUnregistered(self, service):
-        pass
 
     def owner_changed(self, name, _old, new):
         if not new and name in self.items:
             self.items.remove(name)
             self.save()
-            self.StatusNotifierItemUnregistered(name)
 
     @dbus.service.method(dbus.INTROSPECTABLE_IFACE, out_signature="s")
     def Introspect(self):
