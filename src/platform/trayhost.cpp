@@ -65,6 +65,7 @@ void Watch::watchX11()
     if (!connection)
         return;
     m_managerAtom = x11connection::atom(connection, "MANAGER");
+    // The tray of the screen whose root window x11connection gives: the first.
     m_trayAtom = x11connection::atom(connection, "_NET_SYSTEM_TRAY_S0");
     // A new tray announces itself to the root window's structure listeners.
     selectEvents(connection, x11connection::root(connection), XCB_EVENT_MASK_STRUCTURE_NOTIFY);
