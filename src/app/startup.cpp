@@ -18,6 +18,7 @@ void createWindowSet()
     AboutForm = new TAboutForm;
     SetForm = new TSetForm;
     StatisticForm = new TStatisticForm;
+    MainForm->followSecondaryWindows({AboutForm, SetForm, StatisticForm});
 }
 
 void destroyWindowSet()

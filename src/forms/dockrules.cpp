@@ -12,6 +12,16 @@ int clampTo(int value, int low, int high)
 {
     return std::min(std::max(low, value), high);
 }
+
+// Just past the screen's right and bottom edges, as Bounds' right and bottom.
+int pastRight(const QRect &screen)
+{
+    return screen.x() + screen.width();
+}
+int pastBottom(const QRect &screen)
+{
+    return screen.y() + screen.height();
+}
 } // namespace
 
 Bounds boundsOf(QPoint position, QSize frame)
@@ -20,59 +30,59 @@ Bounds boundsOf(QPoint position, QSize frame)
             position.y() + frame.height()};
 }
 
-Bounds clamp(Bounds proposed, QSize frame, QSize screen)
+Bounds clamp(Bounds proposed, QSize frame, const QRect &screen)
 {
     // Not std::clamp: a window larger than the screen gives high < low, and
     // the upper limit must then win.
-    return {clampTo(proposed.left, 0, screen.width() - frame.width()),
-            clampTo(proposed.top, 0, screen.height() - frame.height()),
-            clampTo(proposed.right, frame.width(), screen.width()),
-            clampTo(proposed.bottom, frame.height(), screen.height())};
+    return {clampTo(proposed.left, screen.left(), pastRight(screen) - frame.width()),
+            clampTo(proposed.top, screen.top(), pastBottom(screen) - frame.height()),
+            clampTo(proposed.right, screen.left() + frame.width(), pastRight(screen)),
+            clampTo(proposed.bottom, screen.top() + frame.height(), pastBottom(screen))};
 }
 
-Qt::Edges dockEdges(Bounds clamped, QSize screen)
+Qt::Edges dockEdges(Bounds clamped, const QRect &screen)
 {
     Qt::Edges edges;
-    const bool left = clamped.left == 0;
-    const bool right = clamped.right == screen.width();
+    const bool left = clamped.left == screen.left();
+    const bool right = clamped.right == pastRight(screen);
     edges.setFlag(Qt::LeftEdge, left);
     edges.setFlag(Qt::RightEdge, right);
     if (!left && !right) {
-        edges.setFlag(Qt::TopEdge, clamped.top == 0);
-        edges.setFlag(Qt::BottomEdge, clamped.bottom == screen.height());
+        edges.setFlag(Qt::TopEdge, clamped.top == screen.top());
+        edges.setFlag(Qt::BottomEdge, clamped.bottom == pastBottom(screen));
     }
     return edges;
 }
 
-QPoint shownPosition(QPoint position, QSize frame, QSize screen, Qt::Edges edges)
+QPoint shownPosition(QPoint position, QSize frame, const QRect &screen, Qt::Edges edges)
 {
     if (edges & Qt::LeftEdge)
-        position.setX(0);
+        position.setX(screen.left());
     if (edges & Qt::TopEdge)
-        position.setY(0);
+        position.setY(screen.top());
     if (edges & Qt::RightEdge)
-        position.setX(screen.width() - frame.width());
+        position.setX(pastRight(screen) - frame.width());
     if (edges & Qt::BottomEdge)
-        position.setY(screen.height() - frame.height());
+        position.setY(pastBottom(screen) - frame.height());
     return position;
 }
 
-QPoint slidOutPosition(QPoint position, QSize frame, QSize screen, Qt::Edges edges)
+QPoint slidOutPosition(QPoint position, QSize frame, const QRect &screen, Qt::Edges edges)
 {
     if (edges & Qt::LeftEdge)
-        position.setX(stripWidth - frame.width());
+        position.setX(screen.left() + stripWidth - frame.width());
     if (edges & Qt::TopEdge)
-        position.setY(stripWidth - frame.height());
+        position.setY(screen.top() + stripWidth - frame.height());
     if (edges & Qt::RightEdge)
-        position.setX(screen.width() - stripWidth);
+        position.setX(pastRight(screen) - stripWidth);
     if (edges & Qt::BottomEdge)
-        position.setY(screen.height() - stripWidth);
+        position.setY(pastBottom(screen) - stripWidth);
     return position;
 }
 
-QRect visiblePart(QPoint position, QSize frame, QSize screen)
+QRect visiblePart(QPoint position, QSize frame, const QRect &screen)
 {
-    return QRect(position, frame).intersected(QRect(QPoint(0, 0), screen));
+    return QRect(position, frame).intersected(screen);
 }
 
 } // namespace dockrules

@@ -4,6 +4,7 @@
 #include "forms/aboutfrm.h"
 #include "forms/dockrules.h"
 #include "forms/newspapermenus.h"
+#include "forms/secondaryform.h"
 #include "forms/setfrm.h"
 #include "forms/statisticfrm.h"
 #include "forms/windowplacement.h"
@@ -14,8 +15,8 @@
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 #include "platform/programicon.h"
-#include "platform/taskbar.h"
 #include "platform/trayhost.h"
+#include "platform/traypresence.h"
 #include "ui_mainfrm.h"
 
 #include <QApplication>
@@ -31,13 +32,11 @@ TMainForm *MainForm = nullptr;
 namespace {
 const QString applicationTitle = QStringLiteral("KelvaneV1.0");
 constexpr int autoHideIntervalMs = 200;
-// How often the program looks for a tray host coming or going.
-constexpr int trayHostPollMs = 1000;
 
-// The whole primary screen, not its work area.
-QSize primaryScreenSize()
+// The whole primary screen, not its work area, where it lies on the desktop.
+QRect primaryScreen()
 {
-    return QGuiApplication::primaryScreen()->geometry().size();
+    return QGuiApplication::primaryScreen()->geometry();
 }
 } // namespace
 
@@ -51,7 +50,8 @@ TMainForm::TMainForm(QWidget *parent)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    PopupMenu1 = new QMenu(this);
+    m_popupMenu = std::make_unique<QMenu>();
+    PopupMenu1 = m_popupMenu.get();
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->addAction(m_ui->N9);
     PopupMenu1->addAction(m_ui->RightExit);
@@ -111,16 +111,17 @@ void TMainForm::addIcon()
     // window, the About box over a hidden main window say, does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programicon::icon());
-    TrayIcon = new QSystemTrayIcon(programicon::icon(), this);
-    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
-    TrayIcon->setToolTip(QStringLiteral("Kelvane"));
-    connect(TrayIcon, &QSystemTrayIcon::activated, this, &TMainForm::WMTrayIcon);
-    TrayIcon->show();
+    m_tray = new TrayPresence(this, m_edgeStrip);
+    TrayIcon = m_tray->icon();
+    connect(m_tray, &TrayPresence::activated, this, &TMainForm::WMTrayIcon);
+}
 
-    m_trayHost = trayhost::isAvailable();
-    m_trayHostWatch.setInterval(trayHostPollMs);
-    connect(&m_trayHostWatch, &QTimer::timeout, this, &TMainForm::watchTrayHost);
-    m_trayHostWatch.start();
+void TMainForm::followSecondaryWindows(const QList<TSecondaryForm *> &windows)
+{
+    for (TSecondaryForm *window : windows) {
+        connect(window, &TSecondaryForm::opened, this, [this] { setEnabled(false); });
+        connect(window, &TSecondaryForm::closed, this, [this] { setEnabled(true); });
+    }
 }
 
 void TMainForm::MyPopupHandler1(QAction *sender)
@@ -162,8 +163,7 @@ void TMainForm::N7Click()
 {
     if (!trayhost::isAvailable())
         return;
-    m_taskbarButton = false;
-    applyTaskbarButton();
+    m_tray->setTaskbarButtonWanted(false);
 }
 
 void TMainForm::N8Click()
@@ -184,44 +184,12 @@ void TMainForm::WMTrayIcon(QSystemTrayIcon::ActivationReason reason)
     if (reason == QSystemTrayIcon::Context)
         PopupMenu1->popup(QCursor::pos());
     else if (reason == QSystemTrayIcon::Trigger)
-        showFromTray();
-}
-
-// Shows the window where it was, slid out or not, with its taskbar button.
-void TMainForm::showFromTray()
-{
-    m_taskbarButton = true;
-    if (isVisible() || m_edgeStrip.isStandingIn())
-        applyTaskbarButton();
-    else
-        m_edgeStrip.showWindow();
-}
-
-void TMainForm::applyTaskbarButton()
-{
-    taskbar::setButtonShown(this, m_taskbarButton || !trayhost::isAvailable());
-}
-
-// A tray host that comes later gets the icon; when the host goes, a window
-// hidden to it comes back as a minimised window with its taskbar button.
-void TMainForm::watchTrayHost()
-{
-    const bool available = trayhost::isAvailable();
-    if (available == m_trayHost)
-        return;
-    m_trayHost = available;
-    if (available) {
-        TrayIcon->hide();
-        TrayIcon->show();
-    } else if (isHidden() && !m_edgeStrip.isStandingIn()) {
-        showMinimized();
-    }
-    applyTaskbarButton();
+        m_tray->showWindow();
 }
 
 void TMainForm::FormShow()
 {
-    m_taskbarButton = false;
+    m_tray->setTaskbarButtonWanted(false);
 }
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -233,8 +201,7 @@ void TMainForm::showEvent(QShowEvent *event)
         m_formShown = true;
         FormShow();
     }
-    // Window managers drop the taskbar state of a hidden window.
-    applyTaskbarButton();
+    m_tray->windowShown();
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)
@@ -247,12 +214,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::FormClose(QCloseEvent *event)
 {
     event->ignore();
-    if (!trayhost::isAvailable()) {
-        showMinimized();
-        return;
-    }
-    m_taskbarButton = false;
-    hide();
+    m_tray->closeWindow();
 }
 
 void TMainForm::moveEvent(QMoveEvent *event)
@@ -265,7 +227,7 @@ void TMainForm::moveEvent(QMoveEvent *event)
 
 void TMainForm::WMMoving()
 {
-    const QSize screen = primaryScreenSize();
+    const QRect screen = primaryScreen();
     const QSize frame = frameGeometry().size();
     const dockrules::Bounds kept =
         dockrules::clamp(dockrules::boundsOf(pos(), frame), frame, screen);
@@ -280,7 +242,7 @@ void TMainForm::WMMoving()
 
 void TMainForm::Timer1Timer()
 {
-    const QSize screen = primaryScreenSize();
+    const QRect screen = primaryScreen();
     const QSize frame = frameGeometry().size();
     if (isUnderPointer()) {
         m_edgeStrip.place(dockrules::shownPosition(pos(), frame, screen, FDockEdges));

@@ -7,11 +7,14 @@
 #include <QMainWindow>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <memory>
 
 namespace Ui {
 class TMainForm;
 }
 class QMenu;
+class TSecondaryForm;
+class TrayPresence;
 
 // The menu-bar window: the newspaper menus and the commands that open the
 // secondary windows. The program lives in the notification area: closing the
@@ -25,6 +28,8 @@ public:
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
+    // The icon's menu and the window's context menu. Not a child of the
+    // window: the icon's menu works while a secondary window disables it.
     QMenu *PopupMenu1 = nullptr;
     QSystemTrayIcon *TrayIcon = nullptr;
     // The auto-hide timer: it runs exactly while the window is docked.
@@ -45,6 +50,10 @@ public:
     void WMTrayIcon(QSystemTrayIcon::ActivationReason reason);
     void Timer1Timer();
 
+    // The window-set rule: while one of these windows is open the main
+    // window is disabled; closing it enables the main window again.
+    void followSecondaryWindows(const QList<TSecondaryForm *> &windows);
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -59,9 +68,6 @@ private:
     void WMMoving();
     void setUpTimer();
     void addIcon();
-    void showFromTray();
-    void applyTaskbarButton();
-    void watchTrayHost();
     bool isUnderPointer();
     void openNewspaperSite(const QString &table, const QString &name);
     void connectCommands();
@@ -72,15 +78,11 @@ private:
     CatalogueQuery ADOQuery1;
     bool m_centred = false;
     bool m_formShown = false;
-    // Whether the program wants its taskbar button; without a tray host it
-    // keeps the button whatever it wants.
-    bool m_taskbarButton = true;
-    bool m_trayHost = false;
-    // Whether the window was under the pointer at the last tick.
     // Whether the window was under the pointer at the last tick.
     bool m_wasUnderPointer = false;
-    QTimer m_trayHostWatch;
+    std::unique_ptr<QMenu> m_popupMenu;
     EdgeStrip m_edgeStrip{this};
+    TrayPresence *m_tray = nullptr;
 };
 
 extern TMainForm *MainForm;

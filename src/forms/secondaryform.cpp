@@ -1,6 +1,5 @@
 #include "forms/secondaryform.h"
 
-#include "forms/mainfrm.h"
 #include "forms/windowplacement.h"
 
 #include <QCloseEvent>
@@ -18,8 +17,7 @@ void TSecondaryForm::openFromMainWindow()
     show();
     raise();
     activateWindow();
-    if (MainForm)
-        MainForm->setEnabled(false);
+    emit opened();
 }
 
 void TSecondaryForm::showEvent(QShowEvent *event)
@@ -36,6 +34,5 @@ void TSecondaryForm::closeEvent(QCloseEvent *event)
 
 void TSecondaryForm::FormClose()
 {
-    if (MainForm)
-        MainForm->setEnabled(true);
+    emit closed();
 }

@@ -3,8 +3,9 @@
 #include <QWidget>
 
 // What the About, maintenance and statistics windows share: a fixed client
-// size, centring on the first showing, and the window-set rule: closing the
-// window hides it and enables the main window again.
+// size, centring on the first showing, and their part in the window-set rule:
+// they signal opening and closing (closing only hides them), and the main
+// window disables and enables itself.
 class TSecondaryForm : public QWidget
 {
     Q_OBJECT
@@ -12,8 +13,13 @@ class TSecondaryForm : public QWidget
 public:
     explicit TSecondaryForm(QWidget *parent = nullptr);
 
-    // Shows the window (or brings it forward), then disables the main window.
+    // Shows the window (or brings it forward); the main window, told by
+    // `opened`, disables itself.
     void openFromMainWindow();
+
+signals:
+    void opened();
+    void closed();
 
 protected:
     // Fixes the client size the window definition gives and the border icons.
@@ -21,7 +27,7 @@ protected:
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    // The close handler: enables the main window; the window is only hidden.
+    // The close handler: tells the main window; the window is only hidden.
     virtual void FormClose();
 
 private:

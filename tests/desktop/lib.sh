@@ -2,7 +2,7 @@
 
 # A step that fails without a message of its own names itself.
 set -E
-trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]##*/}: $BASH_COMMAND"' ERR
+trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]##*/}: $BASH_COMMAND" >&2' ERR
 
 # The id of the visible window with exactly this title, waiting up to 20 s.
 wait_for_window() {
@@ -24,7 +24,10 @@ window_geometry() {
 # Whether a window is a child of the root window (not embedded in another).
 is_top_level() {
   local parent
-  parent=$(xwininfo -tree -id "$1" | awk '/Parent window id:/ {print $4}')
+  parent=$(xwininfo -tree -id "$1" 2>/dev/null | awk '/Parent window id:/ {print $4}')
+  # A window gone meanwhile has no parent; xwininfo without an id would wait
+  # for a click on a window.
+  [ -n "$parent" ] || return 1
   xwininfo -id "$parent" | grep -q '(the root window)'
 }
 

@@ -9,7 +9,7 @@ start_kelvane
 
 is_viewable() { [ "$(map_state "$1")" = IsViewable ]; }
 is_iconic() { xprop -id "$1" WM_STATE | grep -q 'window state: Iconic'; }
-# Past a look for a tray host (once a second), the button is still there.
+# A while after start-up, the button is still there.
 sleep 1.5
 ! skips_taskbar "$window" || fail "the window lost its taskbar button with no tray host"
 

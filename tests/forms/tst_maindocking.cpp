@@ -273,7 +273,7 @@ private slots:
         // A tray host that comes later takes the window.
         trayhost::setAvailabilityOverride(true);
         MainForm->showNormal();
-        QTest::qWait(1200);
+        QCoreApplication::processEvents();
         MainForm->close();
         QVERIFY(MainForm->isHidden());
 

@@ -7,7 +7,9 @@ using dockrules::Bounds;
 Q_DECLARE_METATYPE(Bounds)
 
 namespace {
-const QSize screen(1024, 768);
+const QRect screen(0, 0, 1024, 768);
+// A primary screen to the right of and below another monitor.
+const QRect offsetScreen(1280, 200, 1024, 768);
 const QSize bar(280, 50);
 } // namespace
 
@@ -110,6 +112,50 @@ private slots:
         QFETCH(QPoint, slidOut);
         QFETCH(QRect, strip);
         QCOMPARE(dockrules::visiblePart(slidOut, bar, screen), strip);
+    }
+
+    // The same rules on a screen that does not start at (0, 0): a frame is
+    // kept on it and docks to its edges, not to the desktop's.
+    void rulesFollowAScreenAwayFromTheOrigin_data()
+    {
+        QTest::addColumn<QPoint>("proposed");
+        QTest::addColumn<QPoint>("kept");
+        QTest::addColumn<Qt::Edges>("edges");
+        QTest::addColumn<QPoint>("slidOut");
+        QTest::addColumn<QRect>("strip");
+        QTest::newRow("free") << QPoint(1500, 400) << QPoint(1500, 400) << Qt::Edges()
+                              << QPoint(1500, 400) << QRect(1500, 400, 280, 50);
+        QTest::newRow("onto the other monitor")
+            << QPoint(1000, 400) << QPoint(1280, 400) << Qt::Edges(Qt::LeftEdge)
+            << QPoint(1002, 400) << QRect(1280, 400, 2, 50);
+        QTest::newRow("above the screen")
+            << QPoint(1500, 50) << QPoint(1500, 200) << Qt::Edges(Qt::TopEdge) << QPoint(1500, 152)
+            << QRect(1500, 200, 280, 2);
+        QTest::newRow("past the right")
+            << QPoint(2200, 400) << QPoint(2024, 400) << Qt::Edges(Qt::RightEdge)
+            << QPoint(2302, 400) << QRect(2302, 400, 2, 50);
+        QTest::newRow("past the bottom")
+            << QPoint(1500, 950) << QPoint(1500, 918) << Qt::Edges(Qt::BottomEdge)
+            << QPoint(1500, 966) << QRect(1500, 966, 280, 2);
+        QTest::newRow("at the desktop's origin")
+            << QPoint(0, 0) << QPoint(1280, 200) << Qt::Edges(Qt::LeftEdge) << QPoint(1002, 200)
+            << QRect(1280, 200, 2, 50);
+    }
+    void rulesFollowAScreenAwayFromTheOrigin()
+    {
+        QFETCH(QPoint, proposed);
+        QFETCH(QPoint, kept);
+        QFETCH(Qt::Edges, edges);
+        QFETCH(QPoint, slidOut);
+        QFETCH(QRect, strip);
+        const Bounds clamped =
+            dockrules::clamp(dockrules::boundsOf(proposed, bar), bar, offsetScreen);
+        QCOMPARE(clamped, dockrules::boundsOf(kept, bar));
+        QCOMPARE(dockrules::dockEdges(clamped, offsetScreen), edges);
+        const QPoint out = dockrules::slidOutPosition(kept, bar, offsetScreen, edges);
+        QCOMPARE(out, slidOut);
+        QCOMPARE(dockrules::visiblePart(out, bar, offsetScreen), strip);
+        QCOMPARE(dockrules::shownPosition(out, bar, offsetScreen, edges), kept);
     }
 };
 
