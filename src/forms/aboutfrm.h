@@ -6,7 +6,8 @@ namespace Ui {
 class TAboutForm;
 }
 
-// The About window: the product's name, its picture and its credits.
+// The About window: the product's name, its picture and its credits. Created at start-up with
+// the other windows, it loads its picture and sizes its text lines only when first shown.
 class TAboutForm final : public TSecondaryForm
 {
     Q_OBJECT
@@ -19,8 +20,13 @@ public:
     // The picture among the program's resources, a 120 x 150 baseline JPEG.
     static const QString picturePath;
 
+    void setVisible(bool visible) override;
+
 private:
+    void prepareFirstShowing();
+
     Ui::TAboutForm *m_ui;
+    bool m_prepared = false;
 };
 
 extern TAboutForm *AboutForm;
