@@ -25,6 +25,20 @@ RATIOS = [
      "BM_RecountThroughCatalogueQuery", "BM_RecountWithSqliteC", 1.5),
     ("maintenance window's add: 100,000 vs 100 papers", "bench_add",
      "BM_AddPaper/100000", "BM_AddPaper/100", 3.0),
+    # Start-up against the bare Qt program of bench/yardstick (startup-floor.sh).
+    ("start to main window mapped vs bare Qt window", "extra",
+     "floor_kelvane_map_ms", "floor_bare_map_ms", 1.25),
+    ("instructions from exec to window mapped vs bare Qt window", "extra",
+     "floor_kelvane_instructions", "floor_bare_instructions", 1.25),
+    ("resident memory 2 s after mapping vs bare Qt window", "extra",
+     "floor_kelvane_rss_kib", "floor_bare_rss_kib", 1.15),
+    ("private memory 2 s after mapping vs bare Qt window", "extra",
+     "floor_kelvane_private_kib", "floor_bare_private_kib", 1.20),
+    ("first opening of a 1,000-paper province vs Qt pop-up of 1,000 actions", "bench_menuopen",
+     "BM_FirstOpeningOfProvince/min_time:2.000", "BM_FirstOpeningOfPlainMenu/min_time:2.000",
+     1.10),
+    ("re-opening of that province vs re-opening that pop-up", "bench_menuopen",
+     "BM_ReopeningOfProvince/min_time:2.000", "BM_ReopeningOfPlainMenu/min_time:2.000", 1.15),
 ]
 
 
@@ -40,7 +54,8 @@ def load(folder):
         for line in extra_path.read_text().splitlines():
             name, _, value = line.partition(" ")
             if value.strip():
-                unit = "KiB" if name.endswith("_kib") else "ms" if name.endswith("_ms") else ""
+                unit = ("KiB" if name.endswith("_kib") else "ms" if name.endswith("_ms")
+                        else "instr" if name.endswith("_instructions") else "")
                 extra[name] = (float(value), unit)
     figures["extra"] = extra
     return figures
