@@ -36,17 +36,9 @@ TAboutForm::TAboutForm(QWidget *parent) : TSecondaryForm(parent), m_ui(new Ui::T
     fixWindow(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
 }
 
-void TAboutForm::setVisible(bool visible)
-{
-    if (visible && !m_prepared)
-        prepareFirstShowing();
-    TSecondaryForm::setVisible(visible);
-}
-
 // Before the first showing, so the window is polished once with its final fonts.
 void TAboutForm::prepareFirstShowing()
 {
-    m_prepared = true;
     // The picture goes through libjpeg; a damaged one leaves the image empty.
     m_ui->Image1->setPixmap(QPixmap::fromImage(jpegimage::fromResource(picturePath)));
     QFont family;

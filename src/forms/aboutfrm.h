@@ -20,13 +20,11 @@ public:
     // The picture among the program's resources, a 120 x 150 baseline JPEG.
     static const QString picturePath;
 
-    void setVisible(bool visible) override;
+protected:
+    void prepareFirstShowing() override;
 
 private:
-    void prepareFirstShowing();
-
     Ui::TAboutForm *m_ui;
-    bool m_prepared = false;
 };
 
 extern TAboutForm *AboutForm;

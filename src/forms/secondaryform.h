@@ -15,9 +15,16 @@ public:
     // Shows the window (or brings it forward), then disables the main window.
     void openFromMainWindow();
 
+    void setVisible(bool visible) override;
+
 protected:
     // Fixes the client size the window definition gives and the border icons.
     void fixWindow(Qt::WindowFlags borderIcons);
+
+    // Runs once, just before the window first shows: what the user cannot see
+    // before then (pictures, text sizes, controls) need not cost anything at
+    // start-up.
+    virtual void prepareFirstShowing() {}
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -26,4 +33,5 @@ protected:
 
 private:
     bool m_centred = false;
+    bool m_prepared = false;
 };
