@@ -4,9 +4,9 @@
 # side. Prints name value lines:
 #   floor_kelvane_map_ms, floor_bare_map_ms: start to main window mapped, median
 #     of ROUNDS (20) alternating rounds, polled every 10 ms;
-#   floor_*_rss_kib, floor_*_private_kib: resident and private memory
-#     (/proc/PID/smaps_rollup) 2 s after the window mapped, medians of the same
-#     rounds;
+#   floor_*_rss_kib, floor_*_private_kib: resident and private (written, not
+#     shared) memory from /proc/PID/smaps_rollup 2 s after the window mapped,
+#     medians of the same rounds;
 #   floor_kelvane_instructions, floor_bare_instructions: instructions executed from exec until
 #     the window is mapped and the program idles (callgrind; the count does not
 #     depend on the machine's load).
@@ -42,9 +42,12 @@ stop() {
   done
 }
 
-# smaps_rollup: the resident set, and the pages no other process shares.
+# smaps_rollup: the resident set, and the pages the process has written and
+# shares with no one (Private_Dirty). Private_Clean is left out: whether a
+# library's pages count as private depends on whether another program maps the
+# same library at that moment, which on a shared machine varies from round to round.
 memory_kib() {
-  awk '/^Rss:/ {rss = $2} /^Private_(Clean|Dirty):/ {private += $2}
+  awk '/^Rss:/ {rss = $2} /^Private_Dirty:/ {private = $2}
        END {print rss, private}' "/proc/$1/smaps_rollup"
 }
 
