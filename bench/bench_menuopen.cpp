@@ -34,12 +34,14 @@ QMenu *provinceOf(TMainForm &form)
     return top->actions().at(0)->menu();
 }
 
-// A plain pop-up with the captions the program shows, actions made beforehand.
+// A plain pop-up with the captions the program shows, actions made and the
+// menu polished beforehand (the program's province is polished with its parent).
 std::unique_ptr<QMenu> plainMenu(const QStringList &captions)
 {
     auto menu = std::make_unique<QMenu>();
     for (const QString &caption : captions)
         menu->addAction(caption);
+    menu->ensurePolished();
     return menu;
 }
 

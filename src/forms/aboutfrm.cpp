@@ -1,6 +1,7 @@
 #include "forms/aboutfrm.h"
 
 #include "platform/jpegimage.h"
+#include "ui_aboutcontent.h"
 #include "ui_aboutfrm.h"
 
 #include <QFontDatabase>
@@ -29,16 +30,19 @@ TAboutForm *AboutForm = nullptr;
 
 const QString TAboutForm::picturePath = QStringLiteral(":/about/newspaper.jpg");
 
-TAboutForm::TAboutForm(QWidget *parent) : TSecondaryForm(parent), m_ui(new Ui::TAboutForm)
+TAboutForm::TAboutForm(QWidget *parent) : TSecondaryForm(parent)
 {
-    initAboutResources();
-    m_ui->setupUi(this);
+    Ui::TAboutForm window;
+    window.setupUi(this);
     fixWindow(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
 }
 
 // Before the first showing, so the window is polished once with its final fonts.
 void TAboutForm::prepareFirstShowing()
 {
+    initAboutResources();
+    m_ui = new Ui::TAboutContent;
+    m_ui->setupUi(new QWidget(this)); // fills the client area from its top-left corner
     // The picture goes through libjpeg; a damaged one leaves the image empty.
     m_ui->Image1->setPixmap(QPixmap::fromImage(jpegimage::fromResource(picturePath)));
     QFont family;

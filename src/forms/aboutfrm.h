@@ -3,11 +3,12 @@
 #include "forms/secondaryform.h"
 
 namespace Ui {
-class TAboutForm;
+class TAboutContent;
 }
 
 // The About window: the product's name, its picture and its credits. Created at start-up with
-// the other windows, it loads its picture and sizes its text lines only when first shown.
+// the other windows; its picture and text lines are made, loaded and sized only when it first
+// shows.
 class TAboutForm final : public TSecondaryForm
 {
     Q_OBJECT
@@ -24,7 +25,7 @@ protected:
     void prepareFirstShowing() override;
 
 private:
-    Ui::TAboutForm *m_ui;
+    Ui::TAboutContent *m_ui = nullptr;
 };
 
 extern TAboutForm *AboutForm;

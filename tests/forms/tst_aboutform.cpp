@@ -64,13 +64,13 @@ private slots:
         TestCatalogue catalogue;
         MessageCapture messages;
         WindowSet windows;
+        QVERIFY(!control(u"Image1"_qs)); // nothing is made until the window first shows
+        AboutForm->show();
         QFile resource(TAboutForm::picturePath);
         QVERIFY(resource.open(QIODevice::ReadOnly));
         QCOMPARE(resource.readAll(), committedPicture());
 
         const QLabel *image = control(u"Image1"_qs);
-        QVERIFY(image->pixmap().isNull()); // nothing is decoded until the window first shows
-        AboutForm->show();
         QCOMPARE(image->geometry(), QRect(8, 8, 120, 150));
         const QImage shown = image->pixmap().toImage().convertToFormat(QImage::Format_RGB888);
         QCOMPARE(shown.size(), QSize(120, 150));
