@@ -20,8 +20,10 @@ sqlite3 "$work/database/padr.mdb" <"$source_dir/database/padr.sql" >/dev/null
 pids+=($!)
 "$bare" &
 pids+=($!)
-timeout 20 xdotool search --sync --onlyvisible --name '^KelvaneV1.0$' >/dev/null
-timeout 20 xdotool search --sync --onlyvisible --name '^BareTrayProgram$' >/dev/null
+# Both windows have the same title: each is found by its process.
+for pid in "${pids[@]}"; do
+  timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^KelvaneV1.0$' >/dev/null
+done
 # Out of the way of both windows, so that nothing is hovered.
 xdotool mousemove 1 1
 sleep 5

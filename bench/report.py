@@ -28,6 +28,21 @@ RATIOS = [
     # 0.1 wake-ups a second against a bare program's one a minute or so.
     ("idle wake-ups a minute, shown and not docked: vs bare Qt tray program", "extra",
      "idle_kelvane_wakeups_per_min", "idle_bare_wakeups_per_min", 6.0),
+    # Start-up against the bare Qt program of bench/yardstick (startup-floor.sh).
+    ("start to main window mapped vs bare Qt window", "extra",
+     "floor_kelvane_map_ms", "floor_bare_map_ms", 1.25),
+    ("instructions from exec to window mapped vs bare Qt window", "extra",
+     "floor_kelvane_instructions", "floor_bare_instructions", 1.25),
+    ("resident memory 2 s after mapping vs bare Qt window", "extra",
+     "floor_kelvane_rss_kib", "floor_bare_rss_kib", 1.15),
+    ("private memory 2 s after mapping vs bare Qt window", "extra",
+     "floor_kelvane_private_kib", "floor_bare_private_kib", 1.20),
+    ("first opening of a 1,000-paper province vs Qt pop-up of 1,000 actions", "bench_menuopen",
+     "BM_FirstOpeningOfProvince/min_time:0.500/repeats:9_median",
+     "BM_FirstOpeningOfPlainMenu/min_time:0.500/repeats:9_median", 1.10),
+    ("re-opening of that province vs re-opening that pop-up", "bench_menuopen",
+     "BM_ReopeningOfProvince/min_time:0.500/repeats:9_median",
+     "BM_ReopeningOfPlainMenu/min_time:0.500/repeats:9_median", 1.15),
 ]
 
 
@@ -44,7 +59,8 @@ def load(folder):
             name, _, value = line.partition(" ")
             if value.strip():
                 unit = ("KiB" if name.endswith("_kib") else "ms" if name.endswith("_ms")
-                        else "/min" if name.endswith("_per_min") else "")
+                        else "/min" if name.endswith("_per_min")
+                        else "instr" if name.endswith("_instructions") else "")
                 extra[name] = (float(value), unit)
     figures["extra"] = extra
     return figures

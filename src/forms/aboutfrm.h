@@ -3,10 +3,12 @@
 #include "forms/secondaryform.h"
 
 namespace Ui {
-class TAboutForm;
+class TAboutContent;
 }
 
-// The About window: the product's name, its picture and its credits.
+// The About window: the product's name, its picture and its credits. Created at start-up with
+// the other windows; its picture and text lines are made, loaded and sized only when it first
+// shows.
 class TAboutForm final : public TSecondaryForm
 {
     Q_OBJECT
@@ -19,8 +21,11 @@ public:
     // The picture among the program's resources, a 120 x 150 baseline JPEG.
     static const QString picturePath;
 
+protected:
+    void prepareFirstShowing() override;
+
 private:
-    Ui::TAboutForm *m_ui;
+    Ui::TAboutContent *m_ui = nullptr;
 };
 
 extern TAboutForm *AboutForm;

@@ -20,6 +20,15 @@ void TSecondaryForm::openFromMainWindow()
     emit opened();
 }
 
+void TSecondaryForm::setVisible(bool visible)
+{
+    if (visible && !m_prepared) {
+        m_prepared = true;
+        prepareFirstShowing();
+    }
+    QWidget::setVisible(visible);
+}
+
 void TSecondaryForm::showEvent(QShowEvent *event)
 {
     windowplacement::centreFirstTime(this, m_centred);

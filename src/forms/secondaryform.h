@@ -17,6 +17,8 @@ public:
     // `opened`, disables itself.
     void openFromMainWindow();
 
+    void setVisible(bool visible) override;
+
 signals:
     void opened();
     void closed();
@@ -25,6 +27,11 @@ protected:
     // Fixes the client size the window definition gives and the border icons.
     void fixWindow(Qt::WindowFlags borderIcons);
 
+    // Runs once, just before the window first shows: what the user cannot see
+    // before then (pictures, text sizes, controls) need not cost anything at
+    // start-up.
+    virtual void prepareFirstShowing() {}
+
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // The close handler: tells the main window; the window is only hidden.
@@ -32,4 +39,5 @@ protected:
 
 private:
     bool m_centred = false;
+    bool m_prepared = false;
 };

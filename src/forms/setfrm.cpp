@@ -6,8 +6,10 @@
 #include "platform/application.h"
 #include "platform/messagebox.h"
 #include "ui_setfrm.h"
+#include "ui_setfrmpages.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <limits>
 
 TSetForm *SetForm = nullptr;
@@ -35,17 +37,26 @@ QString trimmedText(const QLineEdit *edit)
 } // namespace
 
 TSetForm::TSetForm(QWidget *parent)
-    : TSecondaryForm(parent), m_ui(new Ui::TSetForm), ADOConnection1(connectionsettings::longForm),
+    : TSecondaryForm(parent), ADOConnection1(connectionsettings::longForm),
       ADOQuery1(QStringLiteral("ADOQuery1"), ADOConnection1)
 {
-    m_ui->setupUi(this);
+    Ui::TSetForm window;
+    window.setupUi(this);
     fixWindow(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
+    // The connection opens as the window is loaded.
+    runHandler([this] { ADOConnection1.open(); });
+}
+
+void TSetForm::prepareFirstShowing()
+{
+    m_ui = new Ui::TSetFormPages;
+    auto *pages = new QWidget(this);
+    m_ui->setupUi(pages);
+    layout()->addWidget(pages);
     // The typed kind has no length limit either; the window definition cannot
     // reach the combo box's own edit box.
     m_ui->ComboBox3->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     connectHandlers();
-    // The connection opens as the window is loaded.
-    runHandler([this] { ADOConnection1.open(); });
 }
 
 TSetForm::~TSetForm()

@@ -5,11 +5,13 @@
 #include "forms/secondaryform.h"
 
 namespace Ui {
-class TSetForm;
+class TSetFormPages;
 }
 class QLineEdit;
 
-// The maintenance window: adds papers, finds and deletes them.
+// The maintenance window: adds papers, finds and deletes them. Created at start-up with the other
+// windows (its catalogue connection opens then); its pages and their controls are made when it
+// first shows, and live on with their contents from then on.
 class TSetForm final : public TSecondaryForm
 {
     Q_OBJECT
@@ -20,6 +22,7 @@ public:
     ~TSetForm() override;
 
 protected:
+    void prepareFirstShowing() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -41,7 +44,7 @@ private:
                      const QString &address);
     void showFoundPaper();
 
-    Ui::TSetForm *m_ui;
+    Ui::TSetFormPages *m_ui = nullptr;
     CatalogueConnection ADOConnection1;
     CatalogueQuery ADOQuery1;
 };

@@ -10,6 +10,8 @@ struct MenuEntry
 {
     QString caption;
     bool visible = true;
+
+    friend bool operator==(const MenuEntry &, const MenuEntry &) = default;
 };
 
 // Picks a keyboard accelerator for each item of one menu level and returns the level's captions

@@ -1,57 +1,22 @@
 #include "platform/gbktext.h"
 
-#include <QStringEncoder>
-#include <bitset>
+#include <array>
+#include <cstdint>
 
 namespace gbk {
 namespace {
 
-using DoubleByteTable = std::bitset<0x10000>;
-
-// Encodes every non-ASCII BMP character once, each followed by a newline, and reads back which
-// ones came out as two bytes. Newline cannot occur inside a GBK character (lead bytes are
-// 0x81..0xFE, trail bytes 0x40..0xFE), so the output splits cleanly. One bulk conversion takes
-// a few milliseconds; converting character by character takes thirty times longer.
-DoubleByteTable buildTable()
-{
-    DoubleByteTable table;
-    QStringEncoder encoder("GBK");
-    if (!encoder.isValid()) {
-        // Without a GBK codec, assume every BMP character beyond ASCII is a Chinese one.
-        for (char32_t c = 0x80; c < 0x10000; ++c)
-            table[c] = !QChar::isSurrogate(c);
-        return table;
-    }
-    QString all;
-    all.reserve(2 * 0x10000);
-    for (char32_t c = 0x80; c < 0x10000; ++c) {
-        if (!QChar::isSurrogate(c))
-            all.append(QChar(char16_t(c))).append(QLatin1Char('\n'));
-    }
-    const QByteArray bytes = encoder.encode(all);
-    char32_t c = 0x80;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\n')
-            continue;
-        table[c] = (i - start == 2);
-        start = i + 1;
-        c = (c + 1 == 0xD800) ? 0xE000 : c + 1;
-    }
-    return table;
-}
-
-const DoubleByteTable &doubleByteTable()
-{
-    static const DoubleByteTable table = buildTable();
-    return table;
-}
+// One bit per BMP character: set where GBK holds the character in two bytes. Generated at build
+// time from Qt's GBK encoder (see gbktable/makegbktable.cpp).
+constexpr std::array<std::uint64_t, 0x10000 / 64> doubleByteBits{
+#include "gbkdoublebyte.inc"
+};
 
 } // namespace
 
 bool isDoubleByte(char32_t codePoint)
 {
-    return codePoint >= 0x80 && codePoint < 0x10000 && doubleByteTable()[codePoint];
+    return codePoint < 0x10000 && (doubleByteBits[codePoint / 64] >> (codePoint % 64) & 1) != 0;
 }
 
 qsizetype unitsAt(QStringView text, qsizetype i)

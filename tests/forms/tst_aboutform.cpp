@@ -40,6 +40,18 @@ bool drawsEveryCharacter(const QFont &font, const QString &text)
     return true;
 }
 
+// The size the label took when its style sheet listed 宋体, SimSun and WenQuanYi Micro Hei and
+// left the choice to the font matching.
+QSize sizeAsDesigned(const QLabel &label)
+{
+    QLabel designed(label.text());
+    if (!label.styleSheet().isEmpty())
+        designed.setStyleSheet(u"font-family: \"宋体\", \"SimSun\", \"WenQuanYi Micro Hei\"; "_qs +
+                               label.styleSheet());
+    designed.adjustSize();
+    return designed.size();
+}
+
 } // namespace
 
 class TestAboutForm : public QObject
@@ -52,6 +64,8 @@ private slots:
         TestCatalogue catalogue;
         MessageCapture messages;
         WindowSet windows;
+        QVERIFY(!control(u"Image1"_qs)); // nothing is made until the window first shows
+        AboutForm->show();
         QFile resource(TAboutForm::picturePath);
         QVERIFY(resource.open(QIODevice::ReadOnly));
         QCOMPARE(resource.readAll(), committedPicture());
@@ -89,6 +103,7 @@ private slots:
         const QLabel *label = control(name);
         QCOMPARE(label->pos(), position);
         QCOMPARE(label->size(), label->sizeHint()); // sized to its text
+        QCOMPARE(label->size(), sizeAsDesigned(*label));
         QVERIFY(QRect(QPoint(0, 0), AboutForm->size()).contains(label->geometry()));
         QVERIFY(!label->text().isEmpty());
         QVERIFY(drawsEveryCharacter(label->font(), label->text())); // no boxes
@@ -107,6 +122,7 @@ private slots:
         TestCatalogue catalogue;
         MessageCapture messages;
         WindowSet windows;
+        AboutForm->show();
         QCOMPARE(AboutForm->minimumSize(), AboutForm->maximumSize());
         QVERIFY(AboutForm->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!AboutForm->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));

@@ -87,6 +87,31 @@ private slots:
         startup::destroyWindowSet();
     }
 
+    void reopenedLevelKeepsItsCaptions()
+    {
+        TestCatalogue catalogue;
+        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"人民日报"_qs, u"http://a.example/"_qs);
+        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"China Daily"_qs, u"http://b.example/"_qs);
+        MessageCapture messages;
+        startup::createWindowSet();
+        openAndRead(menuNamed("N1"));
+        QMenu *beijing = menuNamed("N1")->actions().at(0)->menu();
+        const QStringList marked{u"人民日报(&Z)"_qs, u"&China Daily"_qs};
+        QCOMPARE(openAndRead(beijing), marked);
+        QCOMPARE(openAndRead(beijing), marked);
+
+        // A level whose items changed is passed again, as on its first opening: a caption
+        // written anew, an item added while hidden, then shown.
+        beijing->actions().at(0)->setText(u"人民日报"_qs);
+        beijing->addAction(u"Daily Mirror"_qs)->setVisible(false);
+        QCOMPARE(openAndRead(beijing),
+                 (QStringList{u"人民日报(&Z)"_qs, u"&China Daily"_qs, u"Daily Mirror"_qs}));
+        beijing->actions().at(2)->setVisible(true);
+        QCOMPARE(openAndRead(beijing),
+                 (QStringList{u"人民日报(&Z)"_qs, u"&China Daily"_qs, u"&Daily Mirror"_qs}));
+        startup::destroyWindowSet();
+    }
+
     void altKeyOpensTheMarkedMenu()
     {
         TestCatalogue catalogue;

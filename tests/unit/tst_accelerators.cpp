@@ -2,6 +2,7 @@
 #include "platform/gbktext.h"
 
 #include <QSet>
+#include <QStringEncoder>
 #include <QTest>
 #include <random>
 
@@ -204,6 +205,7 @@ class TestAccelerators : public QObject
 private slots:
     void gbkText_data();
     void gbkText();
+    void doubleByteTableMatchesEncoder();
     void fixedLevels_data();
     void fixedLevels();
     void farEastCompletionRunsFromPoolEnd();
@@ -232,6 +234,20 @@ void TestAccelerators::gbkText()
     QFETCH(bool, doubleByte);
     QCOMPARE(gbk::byteLength(text), bytes);
     QCOMPARE(gbk::containsDoubleByte(text), doubleByte);
+}
+
+void TestAccelerators::doubleByteTableMatchesEncoder()
+{
+    // Character by character, unlike the build-time generator's bulk conversion.
+    QStringEncoder encoder("GBK");
+    QVERIFY(encoder.isValid());
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        const bool twoBytes =
+            !QChar::isSurrogate(c) && QByteArray(encoder(QString(QChar(char16_t(c))))).size() == 2;
+        if (gbk::isDoubleByte(c) != twoBytes)
+            QFAIL(qPrintable(u"U+%1"_qs.arg(quint32(c), 4, 16, QLatin1Char('0'))));
+    }
+    QVERIFY(!gbk::isDoubleByte(0x10000) && !gbk::isDoubleByte(0x4E00 + 0x10000));
 }
 
 void TestAccelerators::fixedLevels_data()
