@@ -17,6 +17,20 @@ QString s_catalogueFile;
 
 const QString fileName = QStringLiteral("padr.mdb");
 
+bool holdsBothTables(sqlite3 *db)
+{
+    sqlite3_stmt *statement = nullptr;
+    int tables = 0;
+    if (sqlite3_prepare_v2(db,
+                           "select count(*) from sqlite_master where type='table' and name "
+                           "in ('pinternal','poverseas')",
+                           -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+        tables = sqlite3_column_int(statement, 0);
+    sqlite3_finalize(statement);
+    return tables == 2;
+}
+
 // Runs the starter's statements on a new file at `path`.
 void buildFrom(const QString &path, const QByteArray &sql)
 {
@@ -26,7 +40,12 @@ void buildFrom(const QString &path, const QByteArray &sql)
     char *error = nullptr;
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error);
-    const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+    // A starter without both tables would leave an empty catalogue behind.
+    if (rc == SQLITE_OK && !holdsBothTables(db))
+        rc = SQLITE_NOTADB;
+    const QString text = rc == SQLITE_NOTADB && !error
+                             ? QStringLiteral("it holds no newspaper tables")
+                             : QString::fromUtf8(error ? error : sqlite3_errmsg(db));
     sqlite3_free(error);
     // Closing the last connection folds the write-ahead log into the file.
     if (sqlite3_close(db) != SQLITE_OK && rc == SQLITE_OK)
@@ -49,12 +68,15 @@ void removeWithJournal(const QString &path)
 Location choose(const QString &option, const QString &workingDirectory,
                 const QString &userDataDirectory)
 {
+    // A relative option is read against the working directory it was typed in.
+    const QDir here(workingDirectory);
     if (!option.isEmpty())
-        return {Source::Option, QFileInfo(option).absoluteFilePath()};
-    const QString local = QDir(workingDirectory).filePath(QStringLiteral("database/padr.mdb"));
-    if (QFileInfo::exists(local))
-        return {Source::WorkingDirectory, QFileInfo(local).absoluteFilePath()};
-    return {Source::UserData, QDir(userDataDirectory).filePath(fileName)};
+        return {Source::Option, QDir::cleanPath(here.absoluteFilePath(option))};
+    const QString local =
+        QDir::cleanPath(here.absoluteFilePath(QStringLiteral("database/padr.mdb")));
+    if (QFileInfo(local).isFile())
+        return {Source::WorkingDirectory, local};
+    return {Source::UserData, QDir::cleanPath(QDir(userDataDirectory).filePath(fileName))};
 }
 
 QString userDataDirectory()
@@ -65,7 +87,8 @@ QString userDataDirectory()
 
 QString starterCatalogue(const QString &applicationDirectory)
 {
-    return QDir::cleanPath(applicationDirectory + QStringLiteral("/../share/kelvane/padr.sql"));
+    return QDir::cleanPath(applicationDirectory + u'/' +
+                           QStringLiteral(KELVANE_STARTER_FROM_BINDIR "/padr.sql"));
 }
 
 bool makeFromStarter(const QString &path, const QString &starterSql)
