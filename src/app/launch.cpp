@@ -6,6 +6,7 @@
 #include "platform/application.h"
 #include "platform/autostart.h"
 #include "platform/singleinstance.h"
+#include "platform/startupnotification.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -58,9 +59,11 @@ int finish(const commandline::Outcome &outcome, int &argc, char **argv)
     return 0;
 }
 
-int handOver(SingleInstance &instance)
+int handOver(SingleInstance &instance, const QByteArray &launchId)
 {
-    if (instance.handOver(handOverTimeoutMs))
+    const bool answered = instance.handOver(handOverTimeoutMs);
+    startupnotification::complete(launchId);
+    if (answered)
         return 0;
     print(stderr,
           QStringLiteral("Kelvane is already running on this display but did not answer\n"));

@@ -14,8 +14,9 @@ QStringList arguments(int argc, char **argv);
 // Carries out an outcome other than Run and gives the exit code.
 int finish(const commandline::Outcome &outcome, int &argc, char **argv);
 
-// Asks the running program to show its main window; the exit code.
-int handOver(SingleInstance &instance);
+// Asks the running program to show its main window and ends this launch's
+// startup notification; the exit code.
+int handOver(SingleInstance &instance, const QByteArray &launchId);
 
 // Chooses the catalogue every window works on (making the user's own from
 // the starter when needed); a failure is shown and the program goes on.

@@ -3,6 +3,7 @@
 #include "platform/application.h"
 #include "platform/displaychoice.h"
 #include "platform/singleinstance.h"
+#include "platform/startupnotification.h"
 
 int main(int argc, char **argv)
 {
@@ -13,10 +14,11 @@ int main(int argc, char **argv)
     if (!displaychoice::apply(displaychoice::choose(displaychoice::current())))
         return 1;
 
+    const QByteArray launchId = startupnotification::launchId(); // Qt takes it
     Application app(argc, argv);
     SingleInstance instance(SingleInstance::currentServerName());
     if (!instance.claim())
-        return launch::handOver(instance);
+        return launch::handOver(instance, launchId);
     launch::useCatalogue(outcome.catalogue);
     launch::showOnHandOver(instance);
     return startup::run();
