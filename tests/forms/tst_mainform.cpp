@@ -187,7 +187,8 @@ private slots:
 
         province(windows.domesticMenu(), 0)->actions().at(0)->trigger();
         QCOMPARE(messages.texts(),
-                 QStringList{u"无法打开网址 http://paper.example/，请检查系统是否已设置默认浏览器！"_qs});
+                 QStringList{
+                     u"无法打开网址 http://paper.example/，请检查系统是否已设置默认浏览器！"_qs});
     }
 
     void deletedOrNullAddressOpensNothing()
