@@ -49,11 +49,7 @@ count() { sqlite3 "$1" "select count(*) from pinternal; select count(*) from pov
   fail "beside the catalogue: $(ls "$(dirname "$catalogue")" | xargs)"
 
 # The menus hold the shipped papers: the first paper opens its address.
-open_first_paper_menu "$window"
-read -r _ x y _ _ <<<"$(popup_menus | tail -n1)"
-xdotool mousemove $((x + 30)) $((y + 12))
-sleep 0.3
-xdotool click 1
+choose_first_paper "$window"
 province=$(sqlite3 "$shipped/padr.mdb" "select distinct pcity from pinternal" | head -n1)
 expected=$(sqlite3 "$shipped/padr.mdb" "select purl from pinternal where pcity='$province'" |
   head -n1)
