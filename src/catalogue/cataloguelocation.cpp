@@ -31,8 +31,9 @@ bool holdsBothTables(sqlite3 *db)
     return tables == 2;
 }
 
-// Runs the starter's statements on a new file at `path`.
-void buildFrom(const QString &path, const QByteArray &sql)
+// Runs the starter's statements on a new file at `path`; returns what went
+// wrong, or nothing.
+QString buildFrom(const QString &path, const QByteArray &sql)
 {
     sqlite3 *db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
@@ -49,11 +50,8 @@ void buildFrom(const QString &path, const QByteArray &sql)
     sqlite3_free(error);
     // Closing the last connection folds the write-ahead log into the file.
     if (sqlite3_close(db) != SQLITE_OK && rc == SQLITE_OK)
-        rc = SQLITE_ERROR;
-    if (rc != SQLITE_OK)
-        throw Failure(QStringLiteral("Could not make the catalogue '%1' from the starter "
-                                     "catalogue: %2")
-                          .arg(path, text));
+        return QStringLiteral("it could not be closed");
+    return rc == SQLITE_OK ? QString() : text;
 }
 
 void removeWithJournal(const QString &path)
@@ -106,11 +104,12 @@ bool makeFromStarter(const QString &path, const QString &starterSql)
     const QString temporary = target.absoluteFilePath() +
                               QStringLiteral(".%1.tmp").arg(QCoreApplication::applicationPid());
     removeWithJournal(temporary);
-    try {
-        buildFrom(temporary, sql);
-    } catch (...) {
+    const QString error = buildFrom(temporary, sql);
+    if (!error.isEmpty()) {
         removeWithJournal(temporary);
-        throw;
+        throw Failure(QStringLiteral("Could not make the catalogue '%1' from the starter "
+                                     "catalogue '%2': %3")
+                          .arg(path, starterSql, error));
     }
     // QFile::rename never replaces an existing file: a catalogue that another
     // start put in place meanwhile is kept, and this copy dropped.
