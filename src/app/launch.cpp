@@ -59,10 +59,11 @@ int finish(const commandline::Outcome &outcome, int &argc, char **argv)
     return 0;
 }
 
-int handOver(SingleInstance &instance, const QByteArray &launchId)
+int handOver(SingleInstance &instance, int &argc, char **argv)
 {
+    const QCoreApplication core(argc, argv);
     const bool answered = instance.handOver(handOverTimeoutMs);
-    startupnotification::complete(launchId);
+    startupnotification::complete(startupnotification::launchId());
     if (answered)
         return 0;
     print(stderr,

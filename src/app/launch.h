@@ -15,8 +15,9 @@ QStringList arguments(int argc, char **argv);
 int finish(const commandline::Outcome &outcome, int &argc, char **argv);
 
 // Asks the running program to show its main window and ends this launch's
-// startup notification; the exit code.
-int handOver(SingleInstance &instance, const QByteArray &launchId);
+// startup notification; the exit code. Runs without the display's
+// application object.
+int handOver(SingleInstance &instance, int &argc, char **argv);
 
 // Chooses the catalogue every window works on (making the user's own from
 // the starter when needed); a failure is shown and the program goes on.

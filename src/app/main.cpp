@@ -3,7 +3,6 @@
 #include "platform/application.h"
 #include "platform/displaychoice.h"
 #include "platform/singleinstance.h"
-#include "platform/startupnotification.h"
 
 int main(int argc, char **argv)
 {
@@ -14,11 +13,12 @@ int main(int argc, char **argv)
     if (!displaychoice::apply(displaychoice::choose(displaychoice::current())))
         return 1;
 
-    const QByteArray launchId = startupnotification::launchId(); // Qt takes it
-    Application app(argc, argv);
+    // A later start hands over before Qt connects to the display.
     SingleInstance instance(SingleInstance::currentServerName());
-    if (!instance.claim())
-        return launch::handOver(instance, launchId);
+    if (!instance.lock())
+        return launch::handOver(instance, argc, argv);
+    Application app(argc, argv);
+    instance.listen();
     launch::useCatalogue(outcome.catalogue);
     launch::showOnHandOver(instance);
     return startup::run();

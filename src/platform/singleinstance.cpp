@@ -41,12 +41,15 @@ QString SingleInstance::currentServerName()
     return serverName(runtime, qEnvironmentVariable("DISPLAY"), ::getuid());
 }
 
-bool SingleInstance::claim()
+bool SingleInstance::lock()
 {
     m_lock = std::make_unique<QLockFile>(m_name + QStringLiteral(".lock"));
     m_lock->setStaleLockTime(0); // only a lock whose process is gone is stale
-    if (!m_lock->tryLock(0))
-        return false;
+    return m_lock->tryLock(0);
+}
+
+void SingleInstance::listen()
+{
     // A socket file left by a killed program would make listening fail.
     QLocalServer::removeServer(m_name);
     m_server = new QLocalServer(this);
@@ -55,7 +58,6 @@ bool SingleInstance::claim()
     if (!m_server->listen(m_name))
         qWarning("Kelvane: cannot listen on %s: %s", qPrintable(m_name),
                  qPrintable(m_server->errorString()));
-    return true;
 }
 
 void SingleInstance::serveNext()

@@ -22,11 +22,15 @@ public:
     explicit SingleInstance(QString name, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this process is the first: it holds the lock and listens
-    // from now on. Hand-overs are served from the event loop.
-    bool claim();
+    // True when this process is the first: it holds the lock from now on.
+    // Needs no application object, so that a later start knows at once.
+    bool lock();
+    // Once locked, with the application object: listens for later starts,
+    // whose hand-overs are served from the event loop.
+    void listen();
 
     // Asks the running program to show itself; true once it has answered.
+    // Needs an application object (the socket's notifiers live in its loop).
     bool handOver(int timeoutMs);
 
     // The socket's path for a user and display: one per user (in the user's

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace startupnotification {
 
@@ -15,8 +16,12 @@ QByteArray launchId()
 
 void complete(const QByteArray &id)
 {
-    xcb_connection_t *connection = x11connection::connection();
-    if (id.isEmpty() || !connection)
+    if (id.isEmpty())
+        return;
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> owned(
+        xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    xcb_connection_t *connection = owned.get();
+    if (xcb_connection_has_error(connection))
         return;
     QByteArray quoted = id;
     quoted.replace('\\', "\\\\").replace('"', "\\\"");

@@ -8,12 +8,12 @@
 // program shows none, so it ends the notification itself.
 namespace startupnotification {
 
-// The launch's id; read it before the application object exists, which
-// takes it from the environment.
+// The launch's id, while no display's application object has taken it from
+// the environment.
 QByteArray launchId();
 
-// Ends the launch's notification on the X display ("remove" message); does
-// nothing without an id or off X11.
+// Ends the launch's notification on the X display ("remove" message),
+// through a connection of its own; does nothing without an id or a display.
 void complete(const QByteArray &id);
 
 } // namespace startupnotification
