@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace cataloguelocation {
 
@@ -17,24 +18,53 @@ QString s_catalogueFile;
 
 const QString fileName = QStringLiteral("padr.mdb");
 
-// Runs the starter's statements on a new file at `path`.
-void buildFrom(const QString &path, const QByteArray &sql)
+bool holdsBothTables(sqlite3 *db)
+{
+    sqlite3_stmt *statement = nullptr;
+    int tables = 0;
+    if (sqlite3_prepare_v2(db,
+                           "select count(*) from sqlite_master where type='table' and name "
+                           "in ('pinternal','poverseas')",
+                           -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+        tables = sqlite3_column_int(statement, 0);
+    sqlite3_finalize(statement);
+    return tables == 2;
+}
+
+// Runs the starter's statements on a new file at `path`; returns what went
+// wrong, or nothing.
+QString buildFrom(const QString &path, const QByteArray &sql)
 {
     sqlite3 *db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char *error = nullptr;
+    // No file is in place before the one flush at the end (see syncToDisk),
+    // so the engine need not flush at each step.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, &error);
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error);
-    const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+    // A starter without both tables would leave an empty catalogue behind.
+    if (rc == SQLITE_OK && !holdsBothTables(db))
+        rc = SQLITE_NOTADB;
+    const QString text = rc == SQLITE_NOTADB && !error
+                             ? QStringLiteral("it holds no newspaper tables")
+                             : QString::fromUtf8(error ? error : sqlite3_errmsg(db));
     sqlite3_free(error);
     // Closing the last connection folds the write-ahead log into the file.
     if (sqlite3_close(db) != SQLITE_OK && rc == SQLITE_OK)
-        rc = SQLITE_ERROR;
-    if (rc != SQLITE_OK)
-        throw Failure(QStringLiteral("Could not make the catalogue '%1' from the starter "
-                                     "catalogue: %2")
-                          .arg(path, text));
+        return QStringLiteral("it could not be closed");
+    return rc == SQLITE_OK ? QString() : text;
+}
+
+// Writes the file's contents to the disk, so that the name put on it next
+// never stands for a file cut short by a power failure.
+bool syncToDisk(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && ::fsync(file.handle()) == 0;
 }
 
 void removeWithJournal(const QString &path)
@@ -49,12 +79,15 @@ void removeWithJournal(const QString &path)
 Location choose(const QString &option, const QString &workingDirectory,
                 const QString &userDataDirectory)
 {
+    // A relative option is read against the working directory it was typed in.
+    const QDir here(workingDirectory);
     if (!option.isEmpty())
-        return {Source::Option, QFileInfo(option).absoluteFilePath()};
-    const QString local = QDir(workingDirectory).filePath(QStringLiteral("database/padr.mdb"));
-    if (QFileInfo::exists(local))
-        return {Source::WorkingDirectory, QFileInfo(local).absoluteFilePath()};
-    return {Source::UserData, QDir(userDataDirectory).filePath(fileName)};
+        return {Source::Option, QDir::cleanPath(here.absoluteFilePath(option))};
+    const QString local =
+        QDir::cleanPath(here.absoluteFilePath(QStringLiteral("database/padr.mdb")));
+    if (QFileInfo(local).isFile())
+        return {Source::WorkingDirectory, local};
+    return {Source::UserData, QDir::cleanPath(QDir(userDataDirectory).filePath(fileName))};
 }
 
 QString userDataDirectory()
@@ -65,7 +98,8 @@ QString userDataDirectory()
 
 QString starterCatalogue(const QString &applicationDirectory)
 {
-    return QDir::cleanPath(applicationDirectory + QStringLiteral("/../share/kelvane/padr.sql"));
+    return QDir::cleanPath(applicationDirectory + u'/' +
+                           QStringLiteral(KELVANE_STARTER_FROM_BINDIR "/padr.sql"));
 }
 
 bool makeFromStarter(const QString &path, const QString &starterSql)
@@ -83,11 +117,14 @@ bool makeFromStarter(const QString &path, const QString &starterSql)
     const QString temporary = target.absoluteFilePath() +
                               QStringLiteral(".%1.tmp").arg(QCoreApplication::applicationPid());
     removeWithJournal(temporary);
-    try {
-        buildFrom(temporary, sql);
-    } catch (...) {
+    QString error = buildFrom(temporary, sql);
+    if (error.isEmpty() && !syncToDisk(temporary))
+        error = QStringLiteral("it could not be written to the disk");
+    if (!error.isEmpty()) {
         removeWithJournal(temporary);
-        throw;
+        throw Failure(QStringLiteral("Could not make the catalogue '%1' from the starter "
+                                     "catalogue '%2': %3")
+                          .arg(path, starterSql, error));
     }
     // QFile::rename never replaces an existing file: a catalogue that another
     // start put in place meanwhile is kept, and this copy dropped.

@@ -144,8 +144,17 @@ void TMainForm::openNewspaperSite(const QString &table, const QString &name)
     if (ADOQuery1.eof())
         return;
     const QString address = ADOQuery1.fieldAsText(QStringLiteral("purl"));
-    if (!browser::open(address))
+    switch (browser::open(address)) {
+    case browser::Opening::Opened:
+        break;
+    case browser::Opening::NotWebAddress:
         messagebox::showInformation(QStringLiteral("此报纸的链接不是网址，无法打开！"));
+        break;
+    case browser::Opening::NoHandler:
+        messagebox::showInformation(
+            QStringLiteral("无法打开网址 %1，请检查系统是否已设置默认浏览器！").arg(address));
+        break;
+    }
 }
 
 void TMainForm::N5Click()

@@ -4,13 +4,12 @@
 
 namespace browser {
 
-bool open(const QString &address)
+Opening open(const QString &address)
 {
     const QUrl url = webAddress(address);
     if (!url.isValid())
-        return false;
-    QDesktopServices::openUrl(url);
-    return true;
+        return Opening::NotWebAddress;
+    return QDesktopServices::openUrl(url) ? Opening::Opened : Opening::NoHandler;
 }
 
 } // namespace browser

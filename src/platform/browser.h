@@ -6,8 +6,14 @@
 // are handed to the desktop: a catalogue row must never start a program.
 namespace browser {
 
-// Hands a web URL to the desktop (xdg-open on Linux). Returns false, and opens
-// nothing, when the address is not a web address.
-bool open(const QString &address);
+enum class Opening
+{
+    Opened,        // handed to the desktop, which took it
+    NotWebAddress, // not a web address: nothing was handed over
+    NoHandler      // the desktop could not open it (no browser, no handler)
+};
+
+// Hands a web URL to the desktop (xdg-open on Linux).
+Opening open(const QString &address);
 
 } // namespace browser

@@ -68,6 +68,17 @@ open_first_paper_menu() {
   sleep 0.8
 }
 
+# Chooses the first paper of the first province through the menus with the
+# pointer: the province's papers open in a second pop-up to the right.
+choose_first_paper() {
+  local x y
+  open_first_paper_menu "$1"
+  read -r _ x y _ _ <<<"$(popup_menus | tail -n1)"
+  xdotool mousemove $((x + 30)) $((y + 12))
+  sleep 0.3
+  xdotool click 1
+}
+
 # Runs a command until it succeeds, every 50 ms, for at most SECONDS seconds.
 #   wait_until SECONDS COMMAND [ARGS...]
 wait_until() {

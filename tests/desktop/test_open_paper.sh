@@ -18,14 +18,7 @@ chmod +x "$work/bin/xdg-open"
 (cd "$work" && PATH="$work/bin:$PATH" exec "$KELVANE") &
 program=$!
 window=$(wait_for_window "KelvaneV1.0")
-open_first_paper_menu "$window"
-
-# The province's papers open in a second pop-up to the right; click the first.
-submenu=$(popup_menus | tail -n1)
-read -r _ x y w h <<<"$submenu"
-xdotool mousemove $((x + 30)) $((y + 12))
-sleep 0.3
-xdotool click 1
+choose_first_paper "$window"
 
 province=$(sqlite3 "$work/database/padr.mdb" "select distinct pcity from pinternal" | head -n1)
 paper=$(sqlite3 "$work/database/padr.mdb" "select pname from pinternal where pcity='$province'" |

@@ -176,6 +176,21 @@ private slots:
         QCOMPARE(messages.texts(), QStringList{u"此报纸的链接不是网址，无法打开！"_qs});
     }
 
+    // No browser and no handler (the offscreen platform has none): the box
+    // names the address instead of nothing happening.
+    void aWebAddressTheDesktopCannotOpenIsNamed()
+    {
+        TestCatalogue catalogue;
+        catalogue.add(domestic, u"某地"_qs, u"某报"_qs, u"http://paper.example/"_qs);
+        MessageCapture messages;
+        WindowSet windows;
+
+        province(windows.domesticMenu(), 0)->actions().at(0)->trigger();
+        QCOMPARE(messages.texts(),
+                 QStringList{
+                     u"无法打开网址 http://paper.example/，请检查系统是否已设置默认浏览器！"_qs});
+    }
+
     void deletedOrNullAddressOpensNothing()
     {
         TestCatalogue catalogue;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/commandline.h"
+
+class SingleInstance;
+
+// What happens around the window set: commands that exit at once, the
+// catalogue choice, the hand-over to a program already running.
+namespace launch {
+
+// The command line's arguments as text, the program's name first.
+QStringList arguments(int argc, char **argv);
+
+// Carries out an outcome other than Run and gives the exit code.
+int finish(const commandline::Outcome &outcome, int &argc, char **argv);
+
+// Asks the running program to show its main window and ends this launch's
+// startup notification; the exit code. Runs without the display's
+// application object.
+int handOver(SingleInstance &instance, int &argc, char **argv);
+
+// Chooses the catalogue every window works on (making the user's own from
+// the starter when needed); a failure is shown and the program goes on.
+void useCatalogue(const QString &option);
+
+// Shows the main window, as a left click on the tray icon does, whenever a
+// later start hands over.
+void showOnHandOver(SingleInstance &instance);
+
+} // namespace launch
