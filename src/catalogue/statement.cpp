@@ -75,6 +75,21 @@ Statement allNames(const QString &table)
     return make(QStringLiteral("select pname from ") + table);
 }
 
+Statement papersWithAddressesInProvince(const QString &table, const QString &province)
+{
+    return make(QStringLiteral("select rowid, ifnull(pname,''), ifnull(purl,'') from ") + table +
+                    QStringLiteral(" where pcity=?"),
+                {province});
+}
+
+Statement changeAddress(const QString &table, const QString &row, const QString &oldAddress,
+                        const QString &newAddress)
+{
+    return make(QStringLiteral("update ") + table +
+                    QStringLiteral(" set purl=? where rowid=? and purl=?"),
+                {newAddress, row, oldAddress});
+}
+
 } // namespace statements
 
 namespace catalogue {
@@ -86,6 +101,15 @@ QString tableForKind(const QString &kind)
     if (kind == u"国外")
         return foreignTable;
     return {};
+}
+
+QString comparisonKey(const QString &text)
+{
+    QString key = text;
+    for (QChar &c : key)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    return key;
 }
 
 } // namespace catalogue
