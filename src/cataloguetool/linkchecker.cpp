@@ -87,11 +87,9 @@ void LinkChecker::start()
 bool LinkChecker::hostReady(const Job &job)
 {
     const QString host = hostOf(job.address);
-    const auto known = m_hosts.constFind(host);
-    if (known == m_hosts.constEnd()) {
+    if (!m_hosts.contains(host))
         lookUp(host);
-        return false;
-    }
+    const auto known = m_hosts.constFind(host);
     switch (known->lookup) {
     case HostState::Lookup::Found:
         return true;

@@ -49,23 +49,26 @@ private slots:
                          "</DL><p></DL><p>"_qs
             << true << QStringList{u"The New York Times|https://nytimes.com/|美国|foreign"_qs};
         QTest::newRow("bookmark right in a half folder has no province")
-            << doctype + u"<DL><DT><H3>国内报纸</H3><DL><DT><A HREF=\"http://a.cn/\">A</A></DL></DL>"_qs
+            << doctype +
+                   u"<DL><DT><H3>国内报纸</H3><DL><DT><A HREF=\"http://a.cn/\">A</A></DL></DL>"_qs
             << true << QStringList{u"A|http://a.cn/||domestic"_qs};
         QTest::newRow("the outermost half folder wins, the nearest folder is the province")
-            << doctype +
-                   u"<DL><DT><H3 PERSONAL_TOOLBAR_FOLDER=\"true\">Toolbar</H3><DL><DT><H3>国内报纸</H3>"
-                   "<DL><DT><H3>北京</H3><DL><DT><H3>晚报</H3><DL><DT><A HREF=x.cn>B</A></DL>"
-                   "<DT><A HREF=y.cn>C</A></DL></DL></DL></DL>"_qs
+            << doctype + u"<DL><DT><H3 "
+                         u"PERSONAL_TOOLBAR_FOLDER=\"true\">Toolbar</H3><DL><DT><H3>国内报纸</H3>"
+                         "<DL><DT><H3>北京</H3><DL><DT><H3>晚报</H3><DL><DT><A HREF=x.cn>B</A></DL>"
+                         "<DT><A HREF=y.cn>C</A></DL></DL></DL></DL>"_qs
             << true << QStringList{u"B|x.cn|晚报|domestic"_qs, u"C|y.cn|北京|domestic"_qs};
         QTest::newRow("no half folder")
-            << doctype + u"<DL><DT><H3>News</H3><DL><DT><A HREF=\"http://n.org/\">N</A></DL></DL>"_qs
+            << doctype +
+                   u"<DL><DT><H3>News</H3><DL><DT><A HREF=\"http://n.org/\">N</A></DL></DL>"_qs
             << true << QStringList{u"N|http://n.org/|News|-"_qs};
         QTest::newRow("entities in names, folders and addresses")
             << doctype + u"<DL><DT><H3>A &amp; B &lt;x&gt;</H3><DL><DT><A "
                          "HREF=\"http://e.org/?a=1&amp;b=2\">&quot;Q&quot; &#x1F4F0; &#20154;&apos;"
                          "&nbsp;&unknown; & &#0; &#xD800; &#99999999;</A></DL></DL>"_qs
             << true
-            << QStringList{u"\"Q\" 📰 人'\u00A0&unknown; & \uFFFD \uFFFD \uFFFD|http://e.org/?a=1&b=2|A & B <x>|-"_qs};
+            << QStringList{
+                   u"\"Q\" 📰 人'\u00A0&unknown; & \uFFFD \uFFFD \uFFFD|http://e.org/?a=1&b=2|A & B <x>|-"_qs};
         QTest::newRow("lower case, bare and single-quoted attributes")
             << u"<!doctype netscape-bookmark-file-1><dl><dt><h3 add_date=1>F</h3><dl>"
                "<dt><a add_date=2 href=http://a.org/>A</a><dt><a HREF='http://b.org/' "
@@ -76,10 +79,11 @@ private slots:
                          "<DD>a description</DL></DL>"_qs
             << true << QStringList{u"A\n|a.org|F|-"_qs, u"B|b.org|F|-"_qs};
         QTest::newRow("unescaped tags inside a name stay in it")
-            << doctype + u"<DL><DT><A HREF=\"http://a.org/\">a <b>bold</b> name</A></DL>"_qs
-            << true << QStringList{u"a <b>bold</b> name|http://a.org/||-"_qs};
+            << doctype + u"<DL><DT><A HREF=\"http://a.org/\">a <b>bold</b> name</A></DL>"_qs << true
+            << QStringList{u"a <b>bold</b> name|http://a.org/||-"_qs};
         QTest::newRow("a comment hides what it holds")
-            << doctype + u"<DL><!-- <DT><A HREF=\"http://x.org/\">X</A> --><DT><A HREF=y.org>Y</A></DL>"_qs
+            << doctype +
+                   u"<DL><!-- <DT><A HREF=\"http://x.org/\">X</A> --><DT><A HREF=y.org>Y</A></DL>"_qs
             << true << QStringList{u"Y|y.org||-"_qs};
         QTest::newRow("truncated inside a name: the whole ones are kept")
             << doctype + u"<DL><DT><A HREF=a.org>A</A><DT><A HREF=b.org>Bro"_qs << true
@@ -90,16 +94,17 @@ private slots:
         QTest::newRow("truncated inside a comment")
             << doctype + u"<DL><DT><A HREF=a.org>A</A><!-- <DT><A HREF=b.org>B</A>"_qs << true
             << QStringList{u"A|a.org||-"_qs};
-        QTest::newRow("more list ends than starts") << doctype + u"</DL></DL><DL><DT><A HREF=a.org>A</A>"_qs
-                                                    << true << QStringList{u"A|a.org||-"_qs};
+        QTest::newRow("more list ends than starts")
+            << doctype + u"</DL></DL><DL><DT><A HREF=a.org>A</A>"_qs << true
+            << QStringList{u"A|a.org||-"_qs};
         QTest::newRow("without the doctype, a list of folders still is one")
             << u"<DL><DT><H3>F</H3><DL><DT><A HREF=a.org>A</A></DL></DL>"_qs << true
             << QStringList{u"A|a.org|F|-"_qs};
         QTest::newRow("empty") << QString() << false << QStringList{};
-        QTest::newRow("plain text") << u"name,address\nA,http://a.org/\n"_qs << false
-                                    << QStringList{};
-        QTest::newRow("JSON") << u"{\"roots\": {\"bookmark_bar\": {\"children\": []}}}"_qs
-                              << false << QStringList{};
+        QTest::newRow("plain text")
+            << u"name,address\nA,http://a.org/\n"_qs << false << QStringList{};
+        QTest::newRow("JSON") << u"{\"roots\": {\"bookmark_bar\": {\"children\": []}}}"_qs << false
+                              << QStringList{};
         QTest::newRow("a web page with links but no list")
             << u"<html><body><p><a href=\"http://a.org/\">A</a></p></body></html>"_qs << false
             << QStringList{u"A|http://a.org/||-"_qs};
@@ -133,8 +138,7 @@ private slots:
             << doctype + u"<DT><H3>F</H3><DL>"_qs.repeated(200000) + u"<DT><A HREF=a.org>A</A>"_qs
             << qsizetype(1);
         QTest::newRow("an unterminated attribute of 10 MB")
-            << doctype + u"<DL><DT><A HREF=a.org>A</A><DT><A ICON=\""_qs +
-                   QString(10 << 20, u'x')
+            << doctype + u"<DL><DT><A HREF=a.org>A</A><DT><A ICON=\""_qs + QString(10 << 20, u'x')
             << qsizetype(1);
         QTest::newRow("a name of 10 MB of ampersands")
             << doctype + u"<DL><DT><A HREF=a.org>"_qs + QString(10 << 20, u'&') + u"</A>"_qs
@@ -153,14 +157,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("address");
-        QTest::newRow("ampersand") << u"Tom & Jerry &amp; co"_qs << u"A&B"_qs
-                                   << u"http://a.org/?x=1&y=2"_qs;
+        QTest::newRow("ampersand")
+            << u"Tom & Jerry &amp; co"_qs << u"A&B"_qs << u"http://a.org/?x=1&y=2"_qs;
         QTest::newRow("markup") << u"<b>bold</b> </A></DL>"_qs << u"<H3>省</H3>"_qs
                                 << u"http://a.org/"_qs;
         QTest::newRow("quotes") << u"say \"hi\" it's"_qs << u"'\""_qs << u"http://a.org/\"x"_qs;
-        QTest::newRow("emoji") << u"📰 News 🗞️ 👩‍👩‍👧"_qs << u"🌏"_qs << u"http://a.org/"_qs;
-        QTest::newRow("right to left") << u"صحيفة الأهرام \u202Eabc"_qs << u"مصر"_qs
-                                       << u"http://ahram.org.eg/"_qs;
+        QTest::newRow("emoji") << u"📰 News 🗞️ 👩‍👩‍👧"_qs << u"🌏"_qs
+                               << u"http://a.org/"_qs;
+        QTest::newRow("right to left")
+            << u"صحيفة الأهرام \u202Eabc"_qs << u"مصر"_qs << u"http://ahram.org.eg/"_qs;
         QTest::newRow("10 KB") << QString(10240, u'报') << QString(10240, u'&')
                                << u"http://a.org/"_qs + QString(10240, u'a');
     }
@@ -213,9 +218,9 @@ private slots:
         QTest::newRow("no half")
             << Bookmark{u"X"_qs, url, u"F"_qs, Half::None} << int(Half::None)
             << u"refuse: it is in no \"国内报纸\" or \"国外报纸\" folder and no --half was given"_qs;
-        QTest::newRow("no province") << Bookmark{u"X"_qs, url, {}, Half::Domestic}
-                                     << int(Half::None)
-                                     << u"refuse: it is in no province or country folder"_qs;
+        QTest::newRow("no province")
+            << Bookmark{u"X"_qs, url, {}, Half::Domestic} << int(Half::None)
+            << u"refuse: it is in no province or country folder"_qs;
     }
 
     void plansTheImport()
@@ -271,19 +276,18 @@ private slots:
         QTest::newRow("500") << QStringList{u"500"_qs} << u"dead 500 HTTP 500"_qs;
         QTest::newRow("301 to a dead page")
             << QStringList{u"301>/gone"_qs, u"410"_qs} << u"dead 410 HTTP 410"_qs;
-        QTest::newRow("405 on HEAD, then GET")
-            << QStringList{u"405"_qs, u"200"_qs} << u"ok 200"_qs;
+        QTest::newRow("405 on HEAD, then GET") << QStringList{u"405"_qs, u"200"_qs} << u"ok 200"_qs;
         QTest::newRow("501 on HEAD, then GET 404")
             << QStringList{u"501"_qs, u"404"_qs} << u"dead 404 HTTP 404"_qs;
-        QTest::newRow("405 on GET is dead") << QStringList{u"405"_qs, u"405"_qs}
-                                            << u"dead 405 HTTP 405"_qs;
+        QTest::newRow("405 on GET is dead")
+            << QStringList{u"405"_qs, u"405"_qs} << u"dead 405 HTTP 405"_qs;
         QTest::newRow("redirect without an address")
             << QStringList{u"302"_qs} << u"dead 302 HTTP 302 without a new address"_qs;
         QTest::newRow("loop back to the start")
             << QStringList{u"302>/b"_qs, u"302>/a"_qs}
             << u"unreachable 302 redirect loop at http://a.org/a"_qs;
-        QTest::newRow("loop to itself") << QStringList{u"301>/a"_qs}
-                                        << u"unreachable 301 redirect loop at http://a.org/a"_qs;
+        QTest::newRow("loop to itself")
+            << QStringList{u"301>/a"_qs} << u"unreachable 301 redirect loop at http://a.org/a"_qs;
         QTest::newRow("redirect to another scheme")
             << QStringList{u"302>ftp://a.org/"_qs}
             << u"unreachable 302 redirected to 'ftp://a.org/', which is no web address"_qs;
