@@ -75,11 +75,10 @@ Statement allNames(const QString &table)
     return make(QStringLiteral("select pname from ") + table);
 }
 
-Statement papersWithAddressesInProvince(const QString &table, const QString &province)
+Statement papersWithAddresses(const QString &table)
 {
-    return make(QStringLiteral("select rowid, ifnull(pname,''), ifnull(purl,'') from ") + table +
-                    QStringLiteral(" where pcity=?"),
-                {province});
+    return make(QStringLiteral("select rowid, pcity, ifnull(pname,''), ifnull(purl,'') from ") +
+                table + QStringLiteral(" where pcity is not null order by rowid"));
 }
 
 Statement changeAddress(const QString &table, const QString &row, const QString &oldAddress,

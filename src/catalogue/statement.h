@@ -29,8 +29,9 @@ Statement insertPaper(const QString &table, const QString &province, const QStri
 Statement paperByName(const QString &table, const QString &name);
 Statement deletePaper(const QString &table, const QString &name);
 Statement allNames(const QString &table);
-// The rows of a province with their row ids, a NULL read as an empty text.
-Statement papersWithAddressesInProvince(const QString &table, const QString &province);
+// Every row that has a province, in the table's order, with its row id; a
+// NULL name or address reads as an empty text.
+Statement papersWithAddresses(const QString &table);
 // A paper's address replaced, only while it is still `oldAddress`.
 Statement changeAddress(const QString &table, const QString &row, const QString &oldAddress,
                         const QString &newAddress);

@@ -1,5 +1,6 @@
 #include "cataloguetool/bookmarkfile.h"
 
+#include <type_traits>
 #include <vector>
 
 namespace bookmarkfile {
@@ -281,28 +282,67 @@ ReadResult read(QStringView text)
     return reader.result();
 }
 
+namespace {
+
+// The entity for one of the characters that must be escaped, or null.
+const char *entityFor(char16_t c)
+{
+    switch (c) {
+    case u'&':
+        return "&amp;";
+    case u'<':
+        return "&lt;";
+    case u'>':
+        return "&gt;";
+    case u'"':
+        return "&quot;";
+    default:
+        return nullptr;
+    }
+}
+
+void appendView(QString &out, QStringView text)
+{
+    out.append(text);
+}
+
+// By pointer and length: faster than through a QByteArrayView.
+void appendView(QByteArray &out, QByteArrayView text)
+{
+    out.append(text.data(), text.size());
+}
+
+// The same rule over UTF-16 and over UTF-8: the four characters are ASCII,
+// so no byte of another character is one of them.
+template <typename Out, typename View> void appendEscapedTo(Out &out, View text)
+{
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = 0;
+        if constexpr (std::is_same_v<View, QStringView>)
+            c = text[i].unicode();
+        else
+            c = static_cast<unsigned char>(text[i]);
+        const char *entity = entityFor(c);
+        if (!entity)
+            continue;
+        appendView(out, text.sliced(plain, i - plain));
+        if constexpr (std::is_same_v<View, QStringView>)
+            out.append(QLatin1StringView(entity));
+        else
+            out.append(entity);
+        plain = i + 1;
+    }
+    appendView(out, text.sliced(plain));
+}
+
+} // namespace
+
 QString escaped(QStringView text)
 {
     QString out;
     out.reserve(text.size() + 16);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QStringLiteral("&amp;");
-            break;
-        case u'<':
-            out += QStringLiteral("&lt;");
-            break;
-        case u'>':
-            out += QStringLiteral("&gt;");
-            break;
-        case u'"':
-            out += QStringLiteral("&quot;");
-            break;
-        default:
-            out += c;
-        }
-    }
+    appendEscapedTo(out, text);
     return out;
 }
 
@@ -333,51 +373,78 @@ QString unescaped(QStringView text)
     return out;
 }
 
+QByteArray header()
+{
+    return QByteArrayLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+                             "<!-- This is an automatically generated file.\n"
+                             "     It will be read and overwritten.\n"
+                             "     DO NOT EDIT! -->\n"
+                             "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                             "charset=UTF-8\">\n"
+                             "<TITLE>Bookmarks</TITLE>\n"
+                             "<H1>Bookmarks</H1>\n"
+                             "<DL><p>\n");
+}
+
+QByteArray footer()
+{
+    return QByteArrayLiteral("</DL><p>\n");
+}
+
+void appendHalfStart(QByteArray &out, Half half)
+{
+    out += "    <DT><H3>" + half::folder(half).toUtf8() + "</H3>\n    <DL><p>\n";
+}
+
+void appendHalfEnd(QByteArray &out)
+{
+    out += "    </DL><p>\n";
+}
+
+void appendFolderStart(QByteArray &out, QByteArrayView name)
+{
+    out += "        <DT><H3>";
+    appendEscapedTo(out, name);
+    out += "</H3>\n        <DL><p>\n";
+}
+
+void appendFolderEnd(QByteArray &out)
+{
+    out += "        </DL><p>\n";
+}
+
+void appendBookmark(QByteArray &out, QByteArrayView name, QByteArrayView address)
+{
+    out += "            <DT><A HREF=\"";
+    appendEscapedTo(out, address);
+    out += "\">";
+    appendEscapedTo(out, name);
+    out += "</A>\n";
+}
+
 QString write(const QList<Entry> &entries)
 {
-    QString out;
-    out.reserve(128 + entries.size() * 96);
-    out += QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
-                          "<!-- This is an automatically generated file.\n"
-                          "     It will be read and overwritten.\n"
-                          "     DO NOT EDIT! -->\n"
-                          "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-                          "charset=UTF-8\">\n"
-                          "<TITLE>Bookmarks</TITLE>\n"
-                          "<H1>Bookmarks</H1>\n"
-                          "<DL><p>\n");
-    const QString closeList = QStringLiteral("</DL><p>\n");
-    bool inHalf = false;
-    bool inFolder = false;
-    Half half = Half::None;
-    QString folder;
+    QByteArray out = header();
+    const Entry *previous = nullptr;
     for (const Entry &entry : entries) {
-        if (!inHalf || entry.half != half) {
-            if (inFolder)
-                out += u"        " + closeList;
-            if (inHalf)
-                out += u"    " + closeList;
-            out += u"    <DT><H3>" + escaped(half::folder(entry.half)) + u"</H3>\n    <DL><p>\n";
-            inHalf = true;
-            inFolder = false;
-            half = entry.half;
+        const bool newHalf = !previous || entry.half != previous->half;
+        if (newHalf || entry.folder != previous->folder) {
+            if (previous)
+                appendFolderEnd(out);
+            if (previous && newHalf)
+                appendHalfEnd(out);
+            if (newHalf)
+                appendHalfStart(out, entry.half);
+            appendFolderStart(out, entry.folder.toUtf8());
         }
-        if (!inFolder || entry.folder != folder) {
-            if (inFolder)
-                out += u"        " + closeList;
-            out += u"        <DT><H3>" + escaped(entry.folder) + u"</H3>\n        <DL><p>\n";
-            inFolder = true;
-            folder = entry.folder;
-        }
-        out += u"            <DT><A HREF=\"" + escaped(entry.address) + u"\">" +
-               escaped(entry.name) + u"</A>\n";
+        appendBookmark(out, entry.name.toUtf8(), entry.address.toUtf8());
+        previous = &entry;
     }
-    if (inFolder)
-        out += u"        " + closeList;
-    if (inHalf)
-        out += u"    " + closeList;
-    out += closeList;
-    return out;
+    if (previous) {
+        appendFolderEnd(out);
+        appendHalfEnd(out);
+    }
+    return QString::fromUtf8(out + footer());
 }
 
 } // namespace bookmarkfile

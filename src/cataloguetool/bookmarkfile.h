@@ -45,6 +45,17 @@ struct Entry
 
 QString write(const QList<Entry> &entries);
 
+// The same file in pieces of UTF-8, for a large catalogue written straight
+// from its rows: the header, then per half its start, its folders (each a
+// start, bookmarks and an end) and its end, then the footer.
+QByteArray header();
+QByteArray footer();
+void appendHalfStart(QByteArray &out, Half half);
+void appendHalfEnd(QByteArray &out);
+void appendFolderStart(QByteArray &out, QByteArrayView name);
+void appendFolderEnd(QByteArray &out);
+void appendBookmark(QByteArray &out, QByteArrayView name, QByteArrayView address);
+
 // "&", "<", ">" and double quotes as entities; everything else (emoji,
 // right-to-left text) as it is.
 QString escaped(QStringView text);

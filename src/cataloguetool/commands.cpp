@@ -22,6 +22,7 @@
 #include <QTextStream>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -185,26 +186,50 @@ const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLi
                                       QStringLiteral("Writes to FILE instead of standard output."),
                                       QStringLiteral("FILE"));
 
-QString exported(const QList<Paper> &list, const QString &format)
-{
-    if (format != u"html")
-        return papers::formatted(list, formatFrom(format));
-    QList<bookmarkfile::Entry> entries;
-    entries.reserve(list.size());
-    for (const Paper &paper : list)
-        entries.append({paper.half, paper.province, paper.name, paper.address});
-    return bookmarkfile::write(entries);
-}
-
-// Written beside the target and renamed into place: a failure never leaves
+// Writes to the file when one is named, else to standard output. A file is
+// written beside the target and renamed into place: a failure never leaves
 // half a file.
-void writeFile(const QString &fileName, const QByteArray &bytes)
+class Output
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+public:
+    explicit Output(const QString &fileName) : m_fileName(fileName)
+    {
+        if (m_fileName.isEmpty()) {
+            out().flush();
+            return;
+        }
+        m_file.emplace(fileName);
+        if (!m_file->open(QIODevice::WriteOnly))
+            fail();
+    }
+
+    void write(QByteArrayView bytes)
+    {
+        if (!m_file) {
+            std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout);
+            return;
+        }
+        if (m_file->write(bytes.data(), bytes.size()) != bytes.size())
+            fail();
+    }
+
+    void commit()
+    {
+        if (m_file && !m_file->commit())
+            fail();
+        std::fflush(stdout);
+    }
+
+private:
+    [[noreturn]] void fail()
+    {
         throw Failure(QStringLiteral("Could not write file '%1': %2")
-                          .arg(QFileInfo(fileName).absoluteFilePath(), file.errorString()));
-}
+                          .arg(QFileInfo(m_fileName).absoluteFilePath(), m_file->errorString()));
+    }
+
+    QString m_fileName;
+    std::optional<QSaveFile> m_file;
+};
 
 int runExport(const QCommandLineParser &parser)
 {
@@ -215,17 +240,22 @@ int runExport(const QCommandLineParser &parser)
     if (!parser.positionalArguments().isEmpty())
         throw UsageError(QStringLiteral("export takes no arguments; name the file with -o"));
     const OpenCatalogue catalogue(parser);
-    const QList<Paper> list = papers::read(catalogue.db(), half::Half::None);
-    const QByteArray bytes = exported(list, format).toUtf8();
-    if (!parser.isSet(outputOption)) {
-        out().flush();
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-        return exitOk;
+    Output output(parser.value(outputOption));
+    qsizetype count = 0;
+    if (format == u"html") {
+        papers::writeBookmarkFile(
+            catalogue.db(), [&](QByteArrayView piece) { output.write(piece); }, &count);
+    } else {
+        const QList<Paper> list = papers::read(catalogue.db(), half::Half::None);
+        count = list.size();
+        output.write(papers::formatted(list, formatFrom(format)).toUtf8());
     }
-    writeFile(parser.value(outputOption), bytes);
-    err() << QStringLiteral("Exported %1 papers from '%2' to '%3'.\n")
-                 .arg(list.size())
-                 .arg(catalogue.path(), QFileInfo(parser.value(outputOption)).absoluteFilePath());
+    output.commit();
+    if (parser.isSet(outputOption))
+        err() << QStringLiteral("Exported %1 papers from '%2' to '%3'.\n")
+                     .arg(count)
+                     .arg(catalogue.path(),
+                          QFileInfo(parser.value(outputOption)).absoluteFilePath());
     return exitOk;
 }
 

@@ -63,6 +63,12 @@ QString PreparedStatement::text(int column) const
     return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
 }
 
+QByteArrayView PreparedStatement::bytes(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return QByteArrayView(text, sqlite3_column_bytes(m_statement, column));
+}
+
 qint64 PreparedStatement::integer(int column) const
 {
     return sqlite3_column_int64(m_statement, column);

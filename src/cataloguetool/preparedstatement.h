@@ -25,6 +25,8 @@ public:
     void run(const QStringList &values);
 
     QString text(int column) const;
+    // The column's UTF-8 bytes, valid until the next step.
+    QByteArrayView bytes(int column) const;
     qint64 integer(int column) const;
 
 private:
