@@ -25,6 +25,14 @@ RATIOS = [
      "BM_RecountThroughCatalogueQuery", "BM_RecountWithSqliteC", 1.5),
     ("maintenance window's add: 100,000 vs 100 papers", "bench_add",
      "BM_AddPaper/100000", "BM_AddPaper/100", 3.0),
+    ("kelvane-catalogue check of 1,000 addresses (50 ms, 32 at once) vs curl --parallel", "extra",
+     "check_tool_ms", "check_curl_ms", 1.2),
+    ("kelvane-catalogue check of 1,000 addresses vs the ideal 1000/32 x 50 ms", "extra",
+     "check_tool_ms", "check_ideal_ms", 1.5),
+    ("kelvane-catalogue import of 100,000 bookmarks vs sqlite3 in one transaction", "extra",
+     "import_tool_ms", "import_sqlite_ms", 2.0),
+    ("kelvane-catalogue export of 100,000 papers vs sqlite3 -csv", "extra",
+     "export_tool_ms", "export_sqlite_ms", 2.0),
 ]
 
 

@@ -134,10 +134,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
 
+class ThreadingServer(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+    request_queue_size = 256  # many connections open at once
+
+
 class Server:
     def __init__(self, host="127.0.0.1"):
-        self.httpd = http.server.ThreadingHTTPServer((host, 0), Handler)
-        self.httpd.daemon_threads = True
+        self.httpd = ThreadingServer((host, 0), Handler)
         self.port = self.httpd.server_address[1]
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
