@@ -19,21 +19,26 @@ const QCommandLineOption listFormatOption(QStringLiteral("format"),
                                           QStringLiteral("text (default), json or csv."),
                                           QStringLiteral("FORMAT"));
 
+papers::Format listFormat(const QCommandLineParser &parser)
+{
+    return formatFrom(
+        requiredChoice(parser, listFormatOption,
+                       {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")},
+                       QStringLiteral("text")));
+}
+
 int runList(const QCommandLineParser &parser)
 {
     if (parser.isSet(domesticOption) && parser.isSet(foreignOption))
         throw UsageError(QStringLiteral("give --domestic or --foreign, not both"));
-    const QString format =
-        requiredChoice(parser, listFormatOption,
-                       {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")},
-                       QStringLiteral("text"));
+    const papers::Format format = listFormat(parser);
     if (!parser.positionalArguments().isEmpty())
         throw UsageError(QStringLiteral("list takes no arguments"));
     const half::Half only = parser.isSet(domesticOption)  ? half::Half::Domestic
                             : parser.isSet(foreignOption) ? half::Half::Foreign
                                                           : half::Half::None;
     const OpenCatalogue catalogue(parser);
-    out() << papers::formatted(papers::read(catalogue.db(), only), formatFrom(format));
+    out() << papers::formatted(papers::read(catalogue.db(), only), format);
     return exitOk;
 }
 
@@ -42,16 +47,13 @@ int runSearch(const QCommandLineParser &parser)
     const QStringList words = parser.positionalArguments();
     if (words.size() != 1)
         throw UsageError(QStringLiteral("search takes one TEXT"));
-    const QString format =
-        requiredChoice(parser, listFormatOption,
-                       {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")},
-                       QStringLiteral("text"));
+    const papers::Format format = listFormat(parser);
     const OpenCatalogue catalogue(parser);
     QList<Paper> found;
     for (const Paper &paper : papers::read(catalogue.db(), half::Half::None))
         if (papers::matches(paper, words.first()))
             found.append(paper);
-    out() << papers::formatted(found, formatFrom(format));
+    out() << papers::formatted(found, format);
     return exitOk;
 }
 
