@@ -114,8 +114,9 @@ void LinkChecker::lookUp(const QString &host)
     const int id = QHostInfo::lookupHost(host, this, [this, host](const QHostInfo &info) {
         const bool found = info.error() == QHostInfo::NoError && !info.addresses().isEmpty();
         hostLookedUp(host, found,
-                     QStringLiteral("host not found (%1)")
-                         .arg(info.errorString().isEmpty() ? host : info.errorString()));
+                     info.error() == QHostInfo::UnknownError
+                         ? QStringLiteral("host lookup failed (%1)").arg(info.errorString())
+                         : QStringLiteral("host not found"));
     });
     QTimer::singleShot(m_options.timeoutMs, this, [this, host, id] {
         if (m_hosts.value(host).lookup != HostState::Lookup::Running)
