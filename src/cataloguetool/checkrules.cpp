@@ -73,10 +73,9 @@ Step take(Result &result, const QUrl &address, const Answer &answer, QUrl *next)
                 QStringLiteral("redirected to '%1', which is no web address").arg(answer.location));
             return Step::Finish;
         }
-        bool loop = to.matches(address, QUrl::StripTrailingSlash) ||
-                    to.matches(result.address, QUrl::StripTrailingSlash);
+        bool loop = to.matches(address, QUrl::None) || to.matches(result.address, QUrl::None);
         for (const Hop &hop : std::as_const(result.hops))
-            loop = loop || hop.to.matches(to, QUrl::StripTrailingSlash);
+            loop = loop || hop.to.matches(to, QUrl::None);
         result.hops.append({answer.status, to});
         result.finalAddress = to;
         if (loop) {

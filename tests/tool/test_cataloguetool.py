@@ -7,6 +7,7 @@ import http.server
 import json
 import os
 import pathlib
+import pty
 import shutil
 import socket
 import sqlite3
@@ -243,6 +244,29 @@ class CheckTest(ToolCase):
         self.assertIn("Changed 3 addresses in '%s'." % self.db, out)
         self.assertIn("changed\t国内报纸/本地/308\t%s -> %s"
                       % (self.server.url("/moved308"), self.server.url("/ok")), out)
+
+    def test_progress_bar_only_on_a_terminal(self):
+        make_catalogue(self.db, [("pinternal", "本地", "p%d" % i, self.server.url("/ok?%d" % i))
+                                 for i in range(3)])
+        main, terminal = pty.openpty()
+        try:
+            done = subprocess.run([TOOL, "--catalogue", str(self.db), "check"], stdout=subprocess.PIPE,
+                                  stderr=terminal, env=self.env(), timeout=60)
+            os.close(terminal)
+            shown = b""
+            while True:
+                try:
+                    chunk = os.read(main, 4096)
+                except OSError:
+                    break
+                if not chunk:
+                    break
+                shown += chunk
+        finally:
+            os.close(main)
+        self.assertEqual(done.returncode, 0)
+        self.assertIn("[" + "#" * 30 + "] 3/3  ok 3  redirected 0  dead 0  unreachable 0",
+                      shown.decode())
 
     def test_all_fine_exits_zero(self):
         make_catalogue(self.db, [("pinternal", "本地", "a", self.server.url("/ok")),

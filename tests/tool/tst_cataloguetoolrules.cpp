@@ -267,6 +267,9 @@ private slots:
         QTest::newRow("308 relative")
             << QStringList{u"308>/b"_qs, u"200"_qs}
             << u"redirected 200 permanent http://a.org/b keep http://a.org/b"_qs;
+        QTest::newRow("a slash added is no loop")
+            << QStringList{u"301>/a/"_qs, u"200"_qs}
+            << u"redirected 200 permanent http://a.org/a/ keep http://a.org/a/"_qs;
         QTest::newRow("302") << QStringList{u"302>/b"_qs, u"200"_qs}
                              << u"redirected 200 temporary http://a.org/b keep "_qs;
         QTest::newRow("307 after 301 keeps the permanent part")
