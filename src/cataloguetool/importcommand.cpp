@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace cataloguetool {
 
@@ -39,7 +40,12 @@ QList<bookmarkfile::Bookmark> readBookmarkFile(const QString &fileName)
     if (file.error() != QFileDevice::NoError)
         throw Failure(
             QStringLiteral("Could not read file '%1': %2").arg(absolute, file.errorString()));
-    const QString text = QString::fromUtf8(bytes);
+    // Browsers write UTF-8 and say so; an older file may be UTF-16 with a
+    // byte-order mark, or name another character set (GBK) in its META tag.
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    const QString text = decoder(bytes);
     const bookmarkfile::ReadResult result = bookmarkfile::read(text);
     if (!result.isBookmarkFile)
         throw Failure(QStringLiteral("The file '%1' is not a Netscape bookmark file "

@@ -387,6 +387,26 @@ class ImportExportTest(ToolCase):
                 refused_lines = [l for l in out.splitlines() if l.startswith("refused\t")]
                 self.assertEqual([l.split("\t")[2] for l in refused_lines], refused)
 
+    def test_other_encodings_that_a_file_declares(self):
+        firefox = (SAMPLES / "firefox.html").read_text(encoding="utf-8")
+        cases = {
+            "utf-16 with a byte-order mark": firefox.encode("utf-16"),
+            "GBK named in the META tag": firefox.replace("charset=UTF-8", "charset=GBK")
+            .replace("朝日新聞", "朝日新闻").encode("gbk"),
+        }
+        for what, content in cases.items():
+            with self.subTest(what):
+                db = self.dir / ("%d.mdb" % len(content))
+                make_catalogue(db)
+                source = self.dir / "in.html"
+                source.write_bytes(content)
+                code, out, err = self.tool("--catalogue", db, "import", source, "--half",
+                                           "domestic")
+                self.assertEqual(code, 0, err)
+                self.assertIn(("pinternal", "北京", "北京日报 & 晚报", "http://www.bjd.com.cn/"),
+                              rows_of(db))
+                self.assertEqual(len(rows_of(db)), 5)
+
     def test_dry_run_writes_nothing(self):
         make_catalogue(self.db)
         code, out, err = self.tool("--catalogue", self.db, "import", SAMPLES / "chromium.html",
