@@ -190,7 +190,8 @@ class CheckTest(ToolCase):
                 for name, (path, *_rest) in self.CASES.items()]
         rows += [("poverseas", "无处", "refused", "http://127.0.0.1:%d/" % closed_port()),
                  ("poverseas", "无处", "no host", "http://no-such-host.invalid/"),
-                 ("poverseas", "无处", "no address", "ftp://files.example/")]
+                 ("poverseas", "无处", "no address", "ftp://files.example/"),
+                 ("poverseas", "无处", "no TLS", "https://127.0.0.1:%d/ok" % self.server.port)]
         make_catalogue(self.db, rows)
         return rows
 
@@ -214,16 +215,17 @@ class CheckTest(ToolCase):
         self.assertEqual(results["refused"]["reason"], "connection refused")
         self.assertIn("host not found", results["no host"]["reason"])
         self.assertEqual(results["no address"]["reason"], "not a web address")
+        self.assertTrue(results["no TLS"]["reason"].startswith("TLS handshake failed"))
 
     def test_text_summary_lists_what_is_not_ok(self):
         self.catalogue_of_cases()
         code, out, err = self.tool("--catalogue", self.db, "check", "--timeout", "1")
         self.assertEqual(code, 1, err)
         lines = out.splitlines()
-        self.assertEqual(lines[-1], "Checked 15 papers: 2 ok, 4 redirected, 3 dead, "
-                                    "6 unreachable.")
+        self.assertEqual(lines[-1], "Checked 16 papers: 2 ok, 4 redirected, 3 dead, "
+                                    "7 unreachable.")
         listed = {line.split("\t")[1] for line in lines[:-1]}
-        self.assertEqual(len(lines) - 1, 13)
+        self.assertEqual(len(lines) - 1, 14)
         self.assertNotIn("国内报纸/本地/200", listed)
         self.assertIn("国内报纸/本地/404", listed)
         self.assertIn("redirected\t国内报纸/本地/301\t%s\tpermanent -> %s"
