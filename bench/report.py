@@ -47,6 +47,14 @@ RATIOS = [
     ("re-opening of that province vs re-opening that pop-up", "bench_menuopen",
      "BM_ReopeningOfProvince/min_time:0.500/repeats:9_median",
      "BM_ReopeningOfPlainMenu/min_time:0.500/repeats:9_median", 1.15),
+    ("kelvane-catalogue check of 1,000 addresses (50 ms, 32 at once) vs curl --parallel", "extra",
+     "check_tool_ms", "check_curl_ms", 1.2),
+    ("kelvane-catalogue check of 1,000 addresses vs the ideal 1000/32 x 50 ms", "extra",
+     "check_tool_ms", "check_ideal_ms", 1.5),
+    ("kelvane-catalogue import of 100,000 bookmarks vs sqlite3 in one transaction", "extra",
+     "import_tool_ms", "import_sqlite_ms", 2.0),
+    ("kelvane-catalogue export of 100,000 papers vs sqlite3 -csv", "extra",
+     "export_tool_ms", "export_sqlite_ms", 2.0),
 ]
 
 

@@ -75,6 +75,20 @@ Statement allNames(const QString &table)
     return make(QStringLiteral("select pname from ") + table);
 }
 
+Statement papersWithAddresses(const QString &table)
+{
+    return make(QStringLiteral("select rowid, pcity, ifnull(pname,''), ifnull(purl,'') from ") +
+                table + QStringLiteral(" where pcity is not null order by rowid"));
+}
+
+Statement changeAddress(const QString &table, const QString &row, const QString &oldAddress,
+                        const QString &newAddress)
+{
+    return make(QStringLiteral("update ") + table +
+                    QStringLiteral(" set purl=? where rowid=? and purl=?"),
+                {newAddress, row, oldAddress});
+}
+
 } // namespace statements
 
 namespace catalogue {
@@ -86,6 +100,15 @@ QString tableForKind(const QString &kind)
     if (kind == u"国外")
         return foreignTable;
     return {};
+}
+
+QString comparisonKey(const QString &text)
+{
+    QString key = text;
+    for (QChar &c : key)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    return key;
 }
 
 } // namespace catalogue

@@ -29,6 +29,12 @@ Statement insertPaper(const QString &table, const QString &province, const QStri
 Statement paperByName(const QString &table, const QString &name);
 Statement deletePaper(const QString &table, const QString &name);
 Statement allNames(const QString &table);
+// Every row that has a province, in the table's order, with its row id; a
+// NULL name or address reads as an empty text.
+Statement papersWithAddresses(const QString &table);
+// A paper's address replaced, only while it is still `oldAddress`.
+Statement changeAddress(const QString &table, const QString &row, const QString &oldAddress,
+                        const QString &newAddress);
 
 } // namespace statements
 
@@ -38,4 +44,8 @@ namespace catalogue {
 inline const QString domesticTable = QStringLiteral("pinternal");
 inline const QString foreignTable = QStringLiteral("poverseas");
 QString tableForKind(const QString &kind);
+// The key under which the catalogue's columns compare a text: ASCII letters
+// folded to lower case and nothing else, as SQLite's NOCASE does. Two names
+// with the same key are the same paper's name.
+QString comparisonKey(const QString &text);
 } // namespace catalogue

@@ -1,0 +1,170 @@
+#include "cataloguetool/bookmarkfile.h"
+#include "cataloguetool/commandsupport.h"
+#include "core/failure.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstdio>
+#include <optional>
+
+namespace cataloguetool {
+
+namespace {
+
+const QCommandLineOption domesticOption(QStringLiteral("domestic"),
+                                        QStringLiteral("Only the domestic papers."));
+const QCommandLineOption foreignOption(QStringLiteral("foreign"),
+                                       QStringLiteral("Only the foreign papers."));
+const QCommandLineOption listFormatOption(QStringLiteral("format"),
+                                          QStringLiteral("text (default), json or csv."),
+                                          QStringLiteral("FORMAT"));
+
+papers::Format listFormat(const QCommandLineParser &parser)
+{
+    return formatFrom(
+        requiredChoice(parser, listFormatOption,
+                       {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")},
+                       QStringLiteral("text")));
+}
+
+int runList(const QCommandLineParser &parser)
+{
+    if (parser.isSet(domesticOption) && parser.isSet(foreignOption))
+        throw UsageError(QStringLiteral("give --domestic or --foreign, not both"));
+    const papers::Format format = listFormat(parser);
+    if (!parser.positionalArguments().isEmpty())
+        throw UsageError(QStringLiteral("list takes no arguments"));
+    const half::Half only = parser.isSet(domesticOption)  ? half::Half::Domestic
+                            : parser.isSet(foreignOption) ? half::Half::Foreign
+                                                          : half::Half::None;
+    const OpenCatalogue catalogue(parser);
+    out() << papers::formatted(papers::read(catalogue.db(), only), format);
+    return exitOk;
+}
+
+int runSearch(const QCommandLineParser &parser)
+{
+    const QStringList words = parser.positionalArguments();
+    if (words.size() != 1)
+        throw UsageError(QStringLiteral("search takes one TEXT"));
+    const papers::Format format = listFormat(parser);
+    const OpenCatalogue catalogue(parser);
+    QList<Paper> found;
+    for (const Paper &paper : papers::read(catalogue.db(), half::Half::None))
+        if (papers::matches(paper, words.first()))
+            found.append(paper);
+    out() << papers::formatted(found, format);
+    return exitOk;
+}
+
+const QCommandLineOption exportFormatOption(QStringLiteral("format"),
+                                            QStringLiteral("html (default), json or csv."),
+                                            QStringLiteral("FORMAT"));
+const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                      QStringLiteral("Writes to FILE instead of standard output."),
+                                      QStringLiteral("FILE"));
+
+// Writes to the file when one is named, else to standard output. A file is
+// written beside the target and renamed into place: a failure never leaves
+// half a file.
+class Output
+{
+public:
+    explicit Output(const QString &fileName) : m_fileName(fileName)
+    {
+        if (m_fileName.isEmpty()) {
+            out().flush();
+            return;
+        }
+        m_file.emplace(fileName);
+        if (!m_file->open(QIODevice::WriteOnly))
+            fail();
+    }
+
+    void write(QByteArrayView bytes)
+    {
+        if (!m_file) {
+            std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout);
+            return;
+        }
+        if (m_file->write(bytes.data(), bytes.size()) != bytes.size())
+            fail();
+    }
+
+    void commit()
+    {
+        if (m_file && !m_file->commit())
+            fail();
+        std::fflush(stdout);
+    }
+
+private:
+    [[noreturn]] void fail()
+    {
+        throw Failure(QStringLiteral("Could not write file '%1': %2")
+                          .arg(QFileInfo(m_fileName).absoluteFilePath(), m_file->errorString()));
+    }
+
+    QString m_fileName;
+    std::optional<QSaveFile> m_file;
+};
+
+int runExport(const QCommandLineParser &parser)
+{
+    const QString format =
+        requiredChoice(parser, exportFormatOption,
+                       {QStringLiteral("html"), QStringLiteral("json"), QStringLiteral("csv")},
+                       QStringLiteral("html"));
+    if (!parser.positionalArguments().isEmpty())
+        throw UsageError(QStringLiteral("export takes no arguments; name the file with -o"));
+    const OpenCatalogue catalogue(parser);
+    Output output(parser.value(outputOption));
+    qsizetype count = 0;
+    if (format == u"html") {
+        papers::writeBookmarkFile(
+            catalogue.db(), [&](QByteArrayView piece) { output.write(piece); }, &count);
+    } else {
+        const QList<Paper> list = papers::read(catalogue.db(), half::Half::None);
+        count = list.size();
+        output.write(papers::formatted(list, formatFrom(format)).toUtf8());
+    }
+    output.commit();
+    if (parser.isSet(outputOption))
+        err() << QStringLiteral("Exported %1 papers from '%2' to '%3'.\n")
+                     .arg(count)
+                     .arg(catalogue.path(),
+                          QFileInfo(parser.value(outputOption)).absoluteFilePath());
+    return exitOk;
+}
+
+} // namespace
+
+Command listCommand()
+{
+    return {QStringLiteral("list"),
+            QStringLiteral("every paper with its half, province or country, name and address"),
+            {domesticOption, foreignOption, listFormatOption},
+            {},
+            runList};
+}
+
+Command searchCommand()
+{
+    return {
+        QStringLiteral("search"),
+        QStringLiteral("papers whose name, province or country or address contains TEXT"),
+        {listFormatOption},
+        {QStringLiteral("TEXT"), QStringLiteral("The text to look for; ASCII case is ignored.")},
+        runSearch};
+}
+
+Command exportCommand()
+{
+    return {QStringLiteral("export"),
+            QStringLiteral("the catalogue as a Netscape bookmark file, JSON or CSV"),
+            {exportFormatOption, outputOption},
+            {},
+            runExport};
+}
+
+} // namespace cataloguetool

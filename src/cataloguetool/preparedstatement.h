@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One statement prepared once on an open catalogue's handle and run many
+// times with new values, which are always bound as parameters. A NULL reads
+// as an empty text. Failures throw a Failure naming the file.
+class PreparedStatement final
+{
+    Q_DISABLE_COPY_MOVE(PreparedStatement)
+
+public:
+    PreparedStatement(sqlite3 *db, const QString &sql);
+    ~PreparedStatement();
+
+    // Resets the statement and binds the values in order.
+    void bind(const QStringList &values);
+    // The next row; false at the end.
+    bool step();
+    // Runs the statement with the values to its end.
+    void run(const QStringList &values);
+
+    QString text(int column) const;
+    // The column's UTF-8 bytes, valid until the next step.
+    QByteArrayView bytes(int column) const;
+    qint64 integer(int column) const;
+
+private:
+    sqlite3 *m_db;
+    sqlite3_stmt *m_statement = nullptr;
+};
+
+// Runs SQL without values, such as "begin immediate".
+void runSql(sqlite3 *db, const char *sql);
+// Rolls back the open transaction, if any; a failure to do so is ignored,
+// as the engine rolls back itself when the connection closes.
+void rollbackQuietly(sqlite3 *db);
