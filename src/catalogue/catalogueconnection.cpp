@@ -116,6 +116,10 @@ void CatalogueConnection::emptyLog()
 {
     sqlite3 *db = handle();
     sqlite3_busy_timeout(db, 0);
+    // The passive pass copies the log and syncs the file while other programs
+    // go on writing; the truncating pass, which holds their writes off, then
+    // finds nothing left to copy and only empties the log.
+    sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     sqlite3_busy_timeout(db, busyTimeoutMs);
 }

@@ -126,7 +126,7 @@ private slots:
         QSet<QString> expected;
         for (DriverProcess *driver : {&first, &second}) {
             const Told told = toldBy(driver->lines());
-            QCOMPARE(told.others, QStringList());
+            QVERIFY2(told.others.isEmpty(), qPrintable(told.others.join(u'\n')));
             QCOMPARE(told.adds.size(), 300);
             QCOMPARE(told.deletes.size(), 150);
             expected += kept(told);
