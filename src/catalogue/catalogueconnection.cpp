@@ -65,6 +65,7 @@ void CatalogueConnection::open()
         return;
     const QString path = this->path();
     cataloguefile::checkExists(path);
+    cataloguefile::prepareEngine();
 
     QSqlDatabase db = database();
     // A file: URI with mode=rw opens an existing file and never makes one.

@@ -59,6 +59,14 @@ Format formatOf(const QByteArray &head)
     return Format::Other;
 }
 
+void prepareEngine()
+{
+    // The engine takes its configuration only before it starts; a later call
+    // changes nothing.
+    static const int configured = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+    Q_UNUSED(configured);
+}
+
 void checkExists(const QString &path)
 {
     if (!QFileInfo::exists(path))

@@ -1,5 +1,6 @@
 #include "catalogue/cataloguelocation.h"
 
+#include "catalogue/cataloguefile.h"
 #include "core/failure.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,7 @@ bool holdsBothTables(sqlite3 *db)
 // wrong, or nothing.
 QString buildFrom(const QString &path, const QByteArray &sql)
 {
+    cataloguefile::prepareEngine();
     sqlite3 *db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);

@@ -32,6 +32,11 @@ void CatalogueQuery::close()
 {
     m_prepared.reset();
     m_columns.clear();
+    clearResult();
+}
+
+void CatalogueQuery::clearResult()
+{
     m_row.clear();
     m_eof = true;
     m_onRow = false;
@@ -59,12 +64,18 @@ void CatalogueQuery::run()
     if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &prepared, nullptr) != SQLITE_OK)
         throw providerFailure(m_db);
     m_prepared.reset(prepared);
-    for (int i = 0; i < m_statement.values.size(); ++i) {
-        const QByteArray value = m_statement.values.at(i).toUtf8();
-        sqlite3_bind_text(prepared, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
-    }
+    bindValues();
     for (int i = 0; i < sqlite3_column_count(prepared); ++i)
         m_columns.append(QString::fromUtf8(sqlite3_column_name(prepared, i)));
+}
+
+void CatalogueQuery::bindValues()
+{
+    for (int i = 0; i < m_statement.values.size(); ++i) {
+        const QByteArray value = m_statement.values.at(i).toUtf8();
+        sqlite3_bind_text(m_prepared.get(), i + 1, value.constData(), int(value.size()),
+                          SQLITE_TRANSIENT);
+    }
 }
 
 // One step of the statement; true when it stands on a row. At the end, and
@@ -144,6 +155,20 @@ void CatalogueQuery::execute(const Statement &statement)
     close();
     setStatement(statement);
     execute();
+}
+
+void CatalogueQuery::reopen(const Statement &statement)
+{
+    if (!m_prepared || statement.sql != m_statement.sql) {
+        open(statement);
+        return;
+    }
+    sqlite3_reset(m_prepared.get());
+    clearResult();
+    m_statement = statement;
+    bindValues();
+    m_onRow = step();
+    takeRow();
 }
 
 void CatalogueQuery::next()

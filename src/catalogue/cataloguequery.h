@@ -36,6 +36,12 @@ public:
     void open(const Statement &statement);
     // Close, set and execute in one step.
     void execute(const Statement &statement);
+    // open(statement) for a loop that reads the same SQL with other values
+    // (each province's papers): while the last statement is still prepared,
+    // it is reset and bound to the new values instead of prepared again. The
+    // loop runs in one go, so the connection is not checked for a file
+    // replaced in between; any other statement opens as open() does.
+    void reopen(const Statement &statement);
 
     bool eof() const { return m_eof; }
     void next();
@@ -59,6 +65,8 @@ private:
     };
 
     void run();
+    void bindValues();
+    void clearResult();
     bool step();
     void takeRow();
     int columnIndex(const QString &column) const;

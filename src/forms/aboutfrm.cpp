@@ -30,11 +30,13 @@ TAboutForm *AboutForm = nullptr;
 
 const QString TAboutForm::picturePath = QStringLiteral(":/about/newspaper.jpg");
 
-TAboutForm::TAboutForm(QWidget *parent) : TSecondaryForm(parent)
+TAboutForm::TAboutForm(QWidget *parent)
+    : TSecondaryForm(parent, Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                 Qt::WindowMinimizeButtonHint)
 {
     Ui::TAboutForm window;
     window.setupUi(this);
-    fixWindow(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
+    fixSize();
 }
 
 // Before the first showing, so the window is polished once with its final fonts.

@@ -29,7 +29,7 @@ QList<QMenu *> addProvinces(CatalogueQuery &query, QMenu *top)
 void addPapers(CatalogueQuery &query, QMenu *province, const QString &table,
                const PaperHandler &handler)
 {
-    query.open(statements::papersInProvince(table, province->menuAction()->data().toString()));
+    query.reopen(statements::papersInProvince(table, province->menuAction()->data().toString()));
     QList<QAction *> papers;
     for (; !query.eof(); query.next()) {
         const QString name = query.fieldAsText(pname);

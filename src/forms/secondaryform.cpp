@@ -4,11 +4,13 @@
 
 #include <QCloseEvent>
 
-TSecondaryForm::TSecondaryForm(QWidget *parent) : QWidget(parent) {}
-
-void TSecondaryForm::fixWindow(Qt::WindowFlags borderIcons)
+TSecondaryForm::TSecondaryForm(QWidget *parent, Qt::WindowFlags borderIcons)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | borderIcons)
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | borderIcons);
+}
+
+void TSecondaryForm::fixSize()
+{
     setFixedSize(size());
 }
 

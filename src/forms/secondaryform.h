@@ -11,7 +11,9 @@ class TSecondaryForm : public QWidget
     Q_OBJECT
 
 public:
-    explicit TSecondaryForm(QWidget *parent = nullptr);
+    // The window flags come with the border icons, before any control
+    // exists: set later, they are passed down to every control again.
+    TSecondaryForm(QWidget *parent, Qt::WindowFlags borderIcons);
 
     // Shows the window (or brings it forward); the main window, told by
     // `opened`, disables itself.
@@ -24,8 +26,8 @@ signals:
     void closed();
 
 protected:
-    // Fixes the client size the window definition gives and the border icons.
-    void fixWindow(Qt::WindowFlags borderIcons);
+    // Fixes the client size the window definition gives.
+    void fixSize();
 
     // Runs once, just before the window first shows: what the user cannot see
     // before then (pictures, text sizes, controls) need not cost anything at

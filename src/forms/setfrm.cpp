@@ -37,12 +37,14 @@ QString trimmedText(const QLineEdit *edit)
 } // namespace
 
 TSetForm::TSetForm(QWidget *parent)
-    : TSecondaryForm(parent), ADOConnection1(connectionsettings::longForm),
+    : TSecondaryForm(parent, Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                 Qt::WindowMinimizeButtonHint),
+      ADOConnection1(connectionsettings::longForm),
       ADOQuery1(QStringLiteral("ADOQuery1"), ADOConnection1)
 {
     Ui::TSetForm window;
     window.setupUi(this);
-    fixWindow(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
+    fixSize();
     // The connection opens as the window is loaded.
     runHandler([this] { ADOConnection1.open(); });
 }

@@ -9,18 +9,23 @@
 TStatisticForm *StatisticForm = nullptr;
 
 TStatisticForm::TStatisticForm(QWidget *parent)
-    : TSecondaryForm(parent), m_ui(new Ui::TStatisticForm),
-      ADOConnection1(connectionsettings::shortForm),
+    : TSecondaryForm(parent, Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_ui(new Ui::TStatisticForm), ADOConnection1(connectionsettings::shortForm),
       ADOQuery1(QStringLiteral("ADOQuery1"), ADOConnection1)
 {
     m_ui->setupUi(this);
-    fixWindow(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    for (QLabel *label : {m_ui->Label1, m_ui->Label2})
-        label->adjustSize(); // the captions size themselves to their text
+    fixSize();
     // Queued, so that the count (and an error box) comes after the activation
     // has been delivered to every window involved.
     connect(&m_activation, &WindowActivationWatch::activated, this,
             &TStatisticForm::windowActivated, Qt::QueuedConnection);
+}
+
+// Sizing a caption measures its text; that waits until the user can see it.
+void TStatisticForm::prepareFirstShowing()
+{
+    for (QLabel *label : {m_ui->Label1, m_ui->Label2})
+        label->adjustSize(); // the captions size themselves to their text
 }
 
 TStatisticForm::~TStatisticForm()

@@ -26,6 +26,7 @@ public:
     void FormActivate();
 
 protected:
+    void prepareFirstShowing() override;
     void showEvent(QShowEvent *event) override;
 
 private:

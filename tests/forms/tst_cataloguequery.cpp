@@ -87,6 +87,31 @@ private slots:
                  u"no such table: nosuch"_qs);
     }
 
+    // A statement re-opened with other values reads their rows alone, whether
+    // the last result was read to its end or not.
+    void reopenedStatementReadsItsNewValues()
+    {
+        TestCatalogue file;
+        file.add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a/"_qs);
+        file.add(domestic, u"上海"_qs, u"解放日报"_qs, u"http://b/"_qs);
+        file.add(domestic, u"北京"_qs, u"北京晚报"_qs, u"http://c/"_qs);
+        CatalogueConnection connection(connectionsettings::shortForm);
+        CatalogueQuery query(u"ADOQuery1"_qs, connection);
+        const auto papersIn = [&](const QString &province) {
+            query.reopen(statements::papersInProvince(domestic, province));
+            QStringList names;
+            for (; !query.eof(); query.next())
+                names.append(query.fieldAsText(u"pname"_qs));
+            return names;
+        };
+        query.open(statements::allNames(domestic)); // another statement, left unread
+        QCOMPARE(papersIn(u"北京"_qs), (QStringList{u"人民日报"_qs, u"北京晚报"_qs}));
+        QCOMPARE(papersIn(u"上海"_qs), QStringList{u"解放日报"_qs});
+        QCOMPARE(papersIn(u"广州"_qs), QStringList());
+        query.reopen(statements::papersInProvince(domestic, u"北京"_qs)); // one row read
+        QCOMPARE(papersIn(u"上海"_qs), QStringList{u"解放日报"_qs});
+    }
+
     void emptyResultIsAtEnd()
     {
         TestCatalogue file;

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -277,6 +278,15 @@ private slots:
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
 
+        // The captions size themselves as the window first shows, in the font
+        // it shows with, and a showing still counts.
+        QFont small = StatisticForm->font();
+        small.setPointSize(6);
+        for (QLabel *label : StatisticForm->findChildren<QLabel *>())
+            label->setFont(small);
+        fill(catalogue, domestic, {u"人民日报"_qs});
+        showStatistics();
+        QTRY_COMPARE(counts(), (QStringList{"1", "0"}));
         for (const auto &[name, text, top] : {std::tuple{"Label1", u"国内报纸总数：   "_qs, 24},
                                               std::tuple{"Label2", u"国外报纸总数：   "_qs, 64}}) {
             const QLabel *label = StatisticForm->findChild<QLabel *>(name);
