@@ -25,10 +25,22 @@ QString uniqueConnectionName()
     return QStringLiteral("kelvane-catalogue-%1").arg(++counter);
 }
 
+QByteArray journalMode(sqlite3 *db)
+{
+    sqlite3_stmt *statement = nullptr;
+    QByteArray mode;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+        mode = reinterpret_cast<const char *>(sqlite3_column_text(statement, 0));
+    sqlite3_finalize(statement);
+    return mode;
+}
+
 } // namespace
 
-CatalogueConnection::CatalogueConnection(QString connectionString)
-    : m_connectionString(std::move(connectionString)), m_name(uniqueConnectionName())
+CatalogueConnection::CatalogueConnection(QString connectionString, Access access)
+    : m_connectionString(std::move(connectionString)), m_access(access),
+      m_name(uniqueConnectionName())
 {
     QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
 }
@@ -56,7 +68,8 @@ CatalogueConnection::identityOf(const QString &path)
     struct stat status = {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
-    return FileIdentity{quint64(status.st_dev), quint64(status.st_ino)};
+    return FileIdentity{quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
+                        qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
 }
 
 void CatalogueConnection::open()
@@ -66,11 +79,41 @@ void CatalogueConnection::open()
     const QString path = this->path();
     cataloguefile::checkExists(path);
     cataloguefile::prepareEngine();
+    // Taken before the open: a file changed while it is opened and first
+    // read differs from it, and is opened again at the next statement.
+    const std::optional<FileIdentity> before = identityOf(path);
+    openEngine(path);
+    try {
+        checkIsCatalogue(path);
+    } catch (...) {
+        close(); // the next statement tries again
+        throw;
+    }
+    m_path = path;
+    m_identity = before.value_or(FileIdentity{});
+    if (m_access == Access::ReadWrite)
+        switchToWal();
+}
 
+// A file: URI with mode=rw opens an existing file and never makes one. A
+// reader that may not make the engine's working files beside the file (its
+// folder refuses writes) reads it as immutable: nobody can write it then,
+// as a writer needs those files too.
+QString CatalogueConnection::databaseName(const QString &path) const
+{
+    const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    if (m_access == Access::ReadWrite)
+        return uri + QStringLiteral("?mode=rw");
+    if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable() &&
+        !QFileInfo::exists(path + QStringLiteral("-shm")))
+        return uri + QStringLiteral("?mode=ro&immutable=1");
+    return uri + QStringLiteral("?mode=ro");
+}
+
+void CatalogueConnection::openEngine(const QString &path)
+{
     QSqlDatabase db = database();
-    // A file: URI with mode=rw opens an existing file and never makes one.
-    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
-                       QStringLiteral("?mode=rw"));
+    db.setDatabaseName(databaseName(path));
     QString options = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
     if (connectionsettings::exclusive(m_connectionString))
         options += QStringLiteral(";QSQLITE_EXCLUSIVE_LOCKING");
@@ -82,15 +125,6 @@ void CatalogueConnection::open()
         throw Failure::fromProvider(
             cataloguefile::engineMessage(path, error.nativeErrorCode().toInt(), text));
     }
-    try {
-        checkIsCatalogue(path);
-    } catch (...) {
-        db.close(); // the next statement tries again
-        throw;
-    }
-    switchToWal();
-    m_path = path;
-    m_identity = identityOf(path).value_or(FileIdentity{});
 }
 
 void CatalogueConnection::followFile()
@@ -100,6 +134,13 @@ void CatalogueConnection::followFile()
     const std::optional<FileIdentity> now = identityOf(m_path);
     if (now == m_identity)
         return;
+    // The log beside the path is this file's, and whoever opens a file at
+    // the path next would replay it onto that file: one moved over this
+    // one, or made anew after it was removed. It is folded into this file
+    // while the connection still holds it. A file overwritten in place keeps
+    // its log, which every writer empties after writing.
+    if (!now || !now->sameFile(m_identity))
+        emptyLog();
     // Writes to the old file would be lost with it; the engine never
     // removes the working files of a file that has moved.
     close();
@@ -123,6 +164,16 @@ void CatalogueConnection::emptyLog()
     sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     sqlite3_busy_timeout(db, busyTimeoutMs);
+    tookOwnWrite();
+}
+
+// The file changed by this connection's own write is still the file opened;
+// only a file that is still the same one is taken as it is now.
+void CatalogueConnection::tookOwnWrite()
+{
+    const std::optional<FileIdentity> now = identityOf(m_path);
+    if (now && now->sameFile(m_identity))
+        m_identity = *now;
 }
 
 // In rollback-journal mode a reader holds off every writer; in WAL mode it
@@ -131,11 +182,12 @@ void CatalogueConnection::emptyLog()
 void CatalogueConnection::switchToWal()
 {
     sqlite3 *db = handle();
-    if (sqlite3_db_readonly(db, "main") != 0)
+    if (sqlite3_db_readonly(db, "main") != 0 || journalMode(db) == "wal")
         return;
     sqlite3_busy_timeout(db, 0);
     sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     sqlite3_busy_timeout(db, busyTimeoutMs);
+    tookOwnWrite();
 }
 
 // The engine opens any file, and reads it only with the first statement: one

@@ -69,11 +69,20 @@ bool syncToDisk(const QString &path)
     return file.open(QIODevice::ReadWrite) && ::fsync(file.handle()) == 0;
 }
 
+const QString workingFileSuffixes[] = {QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                       QStringLiteral("-journal")};
+
+// The engine's working files beside a file at `path`.
+void removeWorkingFiles(const QString &path)
+{
+    for (const QString &suffix : workingFileSuffixes)
+        QFile::remove(path + suffix);
+}
+
 void removeWithJournal(const QString &path)
 {
-    for (const QString &suffix :
-         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-        QFile::remove(path + suffix);
+    QFile::remove(path);
+    removeWorkingFiles(path);
 }
 
 } // namespace
@@ -128,6 +137,10 @@ bool makeFromStarter(const QString &path, const QString &starterSql)
                                      "catalogue '%2': %3")
                           .arg(path, starterSql, error));
     }
+    // A log left by a catalogue that was deleted without it would be
+    // replayed onto the new file: the old papers back, or a damaged file.
+    if (!QFileInfo::exists(path))
+        removeWorkingFiles(path);
     // QFile::rename never replaces an existing file: a catalogue that another
     // start put in place meanwhile is kept, and this copy dropped.
     if (!QFile::rename(temporary, path)) {

@@ -163,7 +163,9 @@ int runCheck(const QCommandLineParser &parser)
         requiredChoice(parser, checkFormatOption, {QStringLiteral("text"), QStringLiteral("json")},
                        QStringLiteral("text"));
 
-    const OpenCatalogue catalogue(parser);
+    const OpenCatalogue catalogue(parser, parser.isSet(fixRedirectsOption)
+                                              ? OpenCatalogue::Access::ReadWrite
+                                              : OpenCatalogue::Access::ReadOnly);
     const QList<Paper> list = papers::read(catalogue.db(), half::Half::None);
     QStringList addresses;
     for (const Paper &paper : list)

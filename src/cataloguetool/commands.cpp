@@ -58,6 +58,9 @@ int runCommand(const Command &command, const QStringList &arguments)
         out() << helpOf(command, parser);
         return exitOk;
     }
+    // An unset shell variable must not mean the user's own catalogue.
+    if (parser.isSet(catalogueOption) && parser.value(catalogueOption).isEmpty())
+        throw UsageError(QStringLiteral("--catalogue needs a file name"));
     return command.run(parser);
 }
 

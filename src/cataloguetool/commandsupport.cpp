@@ -60,11 +60,17 @@ int positiveNumber(const QCommandLineParser &parser, const QCommandLineOption &o
     return value;
 }
 
-OpenCatalogue::OpenCatalogue(const QCommandLineParser &parser)
-    : m_connection(connectionsettings::longForm)
+OpenCatalogue::OpenCatalogue(const QCommandLineParser &parser, Access access)
+    : m_access(access), m_connection(connectionsettings::longForm, access)
 {
     m_path = cataloguelocation::resolve(parser.value(catalogueOption));
     m_connection.open();
+}
+
+OpenCatalogue::~OpenCatalogue()
+{
+    if (m_access == Access::ReadWrite && m_connection.isOpen())
+        m_connection.emptyLog();
 }
 
 } // namespace cataloguetool

@@ -63,17 +63,26 @@ QString requiredChoice(const QCommandLineParser &parser, const QCommandLineOptio
 int positiveNumber(const QCommandLineParser &parser, const QCommandLineOption &option, int most);
 papers::Format formatFrom(const QString &word);
 
-// The catalogue, chosen by the same rule as the menu-bar program's and
-// opened read-write; it stays open while the command runs.
+// The catalogue, chosen by the same rule as the menu-bar program's; it stays
+// open while the command runs. A command that only reads opens it read-only,
+// so that it never changes the file, not even its journal mode.
 class OpenCatalogue
 {
+    Q_DISABLE_COPY_MOVE(OpenCatalogue)
+
 public:
-    explicit OpenCatalogue(const QCommandLineParser &parser);
+    using Access = CatalogueConnection::Access;
+    explicit OpenCatalogue(const QCommandLineParser &parser, Access access = Access::ReadOnly);
+    // A writing command's log is emptied as it ends, as the menu-bar program
+    // empties it after each write: a log left behind while that program holds
+    // the file would be replayed onto a catalogue moved into its place.
+    ~OpenCatalogue();
     sqlite3 *db() const { return m_connection.handle(); }
     const QString &path() const { return m_path; }
 
 private:
     QString m_path;
+    Access m_access;
     CatalogueConnection m_connection;
 };
 

@@ -86,7 +86,8 @@ int runImport(const QCommandLineParser &parser)
         parser, halfOption, {QStringLiteral("domestic"), QStringLiteral("foreign")}, {});
     const bool dryRun = parser.isSet(dryRunOption);
     const QList<bookmarkfile::Bookmark> bookmarks = readBookmarkFile(files.first());
-    const OpenCatalogue catalogue(parser);
+    const OpenCatalogue catalogue(parser, dryRun ? OpenCatalogue::Access::ReadOnly
+                                                 : OpenCatalogue::Access::ReadWrite);
     const QList<paperimport::Decision> decisions =
         paperimport::run(catalogue.db(), bookmarks, half::fromWord(halfWord), dryRun);
     printDecisions(decisions, dryRun);

@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -69,6 +70,17 @@ QByteArray digest(const QString &path)
 void copy(const QString &from, const QString &to)
 {
     QCOMPARE(QProcess::execute(u"cp"_qs, {from, to}), 0);
+}
+
+// Another program (the sqlite3 shell) adds a row and ends while this
+// process holds the file, so it cannot fold its log into the file.
+void leaveLog(const QString &path)
+{
+    QCOMPARE(QProcess::execute(u"sqlite3"_qs,
+                               {path, u"PRAGMA wal_autocheckpoint=0; insert into pinternal "
+                                      "values('旧', '旧报', 'http://old.example/');"_qs}),
+             0);
+    QVERIFY(QFileInfo(path + u"-wal"_qs).size() > 0);
 }
 
 QByteArray accessFile(const char *engine)
@@ -237,18 +249,22 @@ private slots:
 
     void replacedOrRemovedBetweenTwoAdds_data()
     {
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("replaced") << true;
-        QTest::newRow("removed") << false;
+        QTest::addColumn<QString>("change");
+        QTest::newRow("moved over") << u"moved over"_qs;
+        QTest::newRow("moved over a log left by another program") << u"moved over, log left"_qs;
+        QTest::newRow("overwritten in place") << u"overwritten"_qs;
+        QTest::newRow("removed") << u"removed"_qs;
     }
 
     // Another program puts a new catalogue in place, or deletes it, while the
     // window is open: the next add goes to the file now at the path, or says
-    // the file is missing. It is never reported saved in the unlinked file.
+    // the file is missing. It is never reported saved in the unlinked file,
+    // and the old file's log is never read as the new one's.
     void replacedOrRemovedBetweenTwoAdds()
     {
-        QFETCH(bool, replaced);
+        QFETCH(QString, change);
         TestCatalogue catalogue;
+        const QList<Row> domesticBefore = catalogue.rows(domestic);
         const QString fresh = catalogue.directory() + u"/fresh.mdb"_qs;
         copy(catalogue.path(), fresh); // the new catalogue, made aside
         MessageCapture messages;
@@ -256,19 +272,25 @@ private slots:
         window.fillNewPaper(lemonde);
         window.press(1);
 
-        if (replaced)
-            QVERIFY(std::rename(qPrintable(fresh), qPrintable(catalogue.path())) == 0);
-        else
+        if (change == u"removed") {
             QVERIFY(QFile::remove(catalogue.path()));
+        } else if (change == u"overwritten") {
+            copy(fresh, catalogue.path()); // cp keeps the file, and its size
+        } else {
+            if (change.endsWith(u"log left"))
+                leaveLog(catalogue.path());
+            QVERIFY(std::rename(qPrintable(fresh), qPrintable(catalogue.path())) == 0);
+        }
         const maintenancechecks::NewPaper figaro{
             u"Le Figaro"_qs, u"https://www.lefigaro.fr/"_qs, u"国外"_qs, {}, u"法国"_qs};
         window.fillNewPaper(figaro);
         window.press(1);
-        if (replaced) {
+        if (change != u"removed") {
             QCOMPARE(messages.texts(), (QStringList{added, added}));
+            QCOMPARE(catalogue.integrity(), u"ok"_qs);
+            QCOMPARE(catalogue.rows(domestic), domesticBefore);
             QCOMPARE(catalogue.rows(foreign),
                      (QList<Row>{{u"法国"_qs, u"Le Figaro"_qs, u"https://www.lefigaro.fr/"_qs}}));
-            QCOMPARE(catalogue.integrity(), u"ok"_qs);
         } else { // choosing the kind reads the provinces, then the add
             const QString missing = u"Could not find file '%1'"_qs.arg(catalogue.path());
             QCOMPARE(messages.texts(), (QStringList{added, missing, missing}));

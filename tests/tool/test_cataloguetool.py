@@ -70,9 +70,9 @@ class ToolCase(unittest.TestCase):
                    XDG_CONFIG_HOME=str(self.home / ".config"), LC_ALL="C.UTF-8")
         return env
 
-    def tool(self, *args, cwd=None, timeout=120):
-        done = subprocess.run([TOOL, *map(str, args)], capture_output=True, timeout=timeout,
-                              cwd=cwd or self.dir, env=self.env())
+    def tool(self, *args, cwd=None, timeout=120, program=TOOL, **run):
+        done = subprocess.run([program, *map(str, args)], capture_output=True, timeout=timeout,
+                              cwd=cwd or self.dir, env=self.env(), **run)
         return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8")
 
     def listed(self, db):
@@ -585,7 +585,7 @@ class CommandLineTest(ToolCase):
                ["import", "f.html", "--half", "middle"], ["export", "--format", "pdf"],
                ["check", "--concurrency", "0"], ["check", "--concurrency", "many"],
                ["check", "--timeout", "-1"], ["check", "--format", "csv"], ["list", "--nope"],
-               ["--catalogue"]]
+               ["--catalogue"], ["--catalogue", "", "list"], ["list", "--catalogue="]]
         for args in bad:
             with self.subTest(args=args):
                 code, out, err = self.tool(*args)
@@ -600,6 +600,93 @@ class CommandLineTest(ToolCase):
         code, out, _ = self.tool("--help")
         self.assertEqual(code, 0)
         self.assertIn("Commands:", out)
+
+
+class CatalogueFileTest(ToolCase):
+    """The catalogue's file over its life: in use by the menu-bar program
+    (a connection held open here), replaced, deleted, read-only."""
+
+    def count(self, db):
+        code, out, err = self.tool("--catalogue", db, "list")
+        self.assertEqual(code, 0, err)
+        return len(out.splitlines())
+
+    def integrity(self, db):
+        con = sqlite3.connect(db)
+        try:
+            return con.execute("pragma integrity_check").fetchone()[0]
+        finally:
+            con.close()
+
+    def test_a_backup_moved_over_a_catalogue_in_use_is_read_as_it_is(self):
+        make_catalogue(self.db, sql=STARTER_SQL)
+        holder = sqlite3.connect(self.db)
+        holder.execute("select count(*) from pinternal").fetchall()
+        source = self.dir / "in.html"
+        source.write_text(bookmark_file({("国内报纸", "新省"): [("新报%d" % i, "http://%d.example/" % i)
+                                                             for i in range(30)]}))
+        code, out, err = self.tool("--catalogue", self.db, "import", source)
+        self.assertEqual(code, 0, err)
+        backup = self.dir / "backup.mdb"
+        make_catalogue(backup, HOSTILE[:3])
+        os.rename(backup, self.db)
+        self.assertEqual(self.count(self.db), 3)
+        self.assertEqual(self.integrity(self.db), "ok")
+        holder.close()
+
+    def test_a_catalogue_deleted_without_its_log_is_made_anew_from_the_starter(self):
+        prefix = self.dir / "prefix"
+        (prefix / "bin").mkdir(parents=True)
+        (prefix / "share/kelvane").mkdir(parents=True)
+        program = shutil.copy(TOOL, prefix / "bin")
+        (prefix / "share/kelvane/padr.sql").write_text(STARTER_SQL, encoding="utf-8")
+        user = self.home / ".local/share/kelvane/padr.mdb"
+        code, out, err = self.tool("list", program=program)
+        self.assertEqual((code, len(out.splitlines())), (0, 323), err)
+        holder = sqlite3.connect(user)  # so that the writer cannot fold its log in
+        holder.execute("select count(*) from pinternal").fetchall()
+        writer = sqlite3.connect(user)
+        writer.execute("pragma wal_autocheckpoint=0")
+        writer.executemany("insert into pinternal values ('新省', ?, 'http://x.example/')",
+                           [("报%d" % i,) for i in range(20)])
+        writer.commit()
+        writer.close()
+        os.remove(user)
+        self.assertGreater(os.path.getsize(str(user) + "-wal"), 0)
+        code, out, err = self.tool("list", program=program)
+        self.assertEqual((code, len(out.splitlines())), (0, 323), err)
+        self.assertEqual(self.integrity(user), "ok")
+        holder.close()
+
+    def test_commands_that_only_read_leave_the_file_as_it_was(self):
+        make_catalogue(self.db, [("pinternal", "北京", "报", "http://127.0.0.1:9/")])
+        sqlite3.connect(self.db).execute("pragma journal_mode=delete").close()
+        before = self.db.read_bytes()
+        source = self.dir / "in.html"
+        source.write_text(bookmark_file({("国内报纸", "新省"): [("新报", "http://n.example/")]}))
+        for args in (["list"], ["search", "报"], ["export"], ["export", "--format", "csv"],
+                     ["check", "--timeout", "2"], ["import", "--dry-run", source]):
+            with self.subTest(args=args):
+                code, out, err = self.tool("--catalogue", self.db, *args)
+                self.assertIn(code, (0, 1), err)
+                self.assertEqual(self.db.read_bytes(), before)
+                self.assertFalse(pathlib.Path(str(self.db) + "-wal").exists())
+
+    @unittest.skipUnless(os.geteuid() == 0, "needs to run the tool as another user")
+    def test_a_catalogue_in_a_read_only_folder_can_be_listed(self):
+        folder = self.dir / "readonly"
+        folder.mkdir()
+        db = folder / "padr.mdb"
+        make_catalogue(db, HOSTILE[:3])
+        con = sqlite3.connect(db)
+        con.execute("pragma journal_mode=wal")
+        con.close()
+        os.chmod(self.dir, 0o755)
+        os.chmod(folder, 0o555)
+        nobody = dict(user=65534, group=65534, extra_groups=[])
+        code, out, err = self.tool("--catalogue", db, "list", **nobody)
+        self.assertEqual((code, len(out.splitlines())), (0, 3), err)
+        self.assertEqual(sorted(os.listdir(folder)), ["padr.mdb"])
 
 
 if __name__ == "__main__":
