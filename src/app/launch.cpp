@@ -85,9 +85,10 @@ QString chosenCatalogue(const QString &option)
         .path;
 }
 
-int handOver(SingleInstance &instance, const QString &catalogue, int &argc, char **argv)
+int handOver(SingleInstance &instance, const QString &option, int &argc, char **argv)
 {
     const QCoreApplication core(argc, argv);
+    const QString catalogue = option.isEmpty() ? QString() : chosenCatalogue(option);
     const SingleInstance::Reply reply = instance.handOver(
         {catalogue, startupnotification::launchId(), startupnotification::activationToken()},
         handOverTimeoutMs);

@@ -28,9 +28,9 @@ QString chosenCatalogue(const QString &option);
 
 // Asks the running program to show its main window and ends this launch's
 // startup notification; the exit code: 1 when the running program works on
-// another catalogue than `catalogue`, or does not answer. Runs without the
-// display's application object.
-int handOver(SingleInstance &instance, const QString &catalogue, int &argc, char **argv);
+// another catalogue than the one named by --catalogue (`option`), or does
+// not answer. Runs without the display's application object.
+int handOver(SingleInstance &instance, const QString &option, int &argc, char **argv);
 
 // Chooses the catalogue every window works on (making the user's own from
 // the starter when needed); a failure is shown and the program goes on.

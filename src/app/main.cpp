@@ -16,12 +16,11 @@ int main(int argc, char **argv)
 
     // A later start hands over before Qt connects to the display.
     SingleInstance instance(launch::instanceName());
-    const QString catalogue = launch::chosenCatalogue(outcome.catalogue);
     if (!instance.lock())
-        return launch::handOver(instance, catalogue, argc, argv);
+        return launch::handOver(instance, outcome.catalogue, argc, argv);
     Application app(argc, argv);
     instance.listen();
-    instance.setCatalogue(catalogue);
+    instance.setCatalogue(launch::chosenCatalogue(outcome.catalogue));
     launch::useCatalogue(outcome.catalogue);
     launch::showOnHandOver(instance);
     return startup::run();

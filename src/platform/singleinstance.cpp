@@ -173,9 +173,10 @@ QByteArray SingleInstance::answer(const QByteArray &line)
     const QList<QByteArray> fields = line.split(' ');
     if (fields.first() != showWord || (fields.size() != 1 && fields.size() != 4))
         return {};
-    // A bare "show" comes from a start that names no catalogue.
-    if (fields.size() == 4 && !m_catalogue.isEmpty() &&
-        !sameCatalogue(QString::fromUtf8(QByteArray::fromPercentEncoding(fields[1])), m_catalogue))
+    // A start that names no catalogue only wants the window back, whichever
+    // catalogue it shows.
+    const QString requested = QString::fromUtf8(QByteArray::fromPercentEncoding(fields.value(1)));
+    if (!requested.isEmpty() && !m_catalogue.isEmpty() && !sameCatalogue(requested, m_catalogue))
         return otherWord + encoded(m_catalogue.toUtf8()) + '\n';
     emit showRequested(checkedToken(QByteArray::fromPercentEncoding(fields.value(2))),
                        checkedToken(QByteArray::fromPercentEncoding(fields.value(3))));
@@ -198,8 +199,7 @@ SingleInstance::Reply SingleInstance::handOver(const Request &request, int timeo
             return {};
         QThread::msleep(20);
     }
-    socket.write(showWord + ' ' +
-                 encoded(QFileInfo(request.catalogue).absoluteFilePath().toUtf8()) + ' ' +
+    socket.write(showWord + ' ' + encoded(request.catalogue.toUtf8()) + ' ' +
                  encoded(request.startupId) + ' ' + encoded(request.activationToken) + '\n');
     if (!socket.waitForBytesWritten(left()))
         return {};

@@ -20,7 +20,8 @@ class SingleInstance final : public QObject
     Q_DISABLE_COPY_MOVE(SingleInstance)
 
 public:
-    // What a later start asks for: its catalogue, and its launch's tokens
+    // What a later start asks for: the catalogue it was told to work on (an
+    // absolute path; empty when it was given none), and its launch's tokens
     // (DESKTOP_STARTUP_ID, XDG_ACTIVATION_TOKEN) so that the running program
     // may raise its window in the launch's name.
     struct Request

@@ -351,10 +351,12 @@ private slots:
         QCOMPARE(ask(dir.filePath(u"link/sub/../running.mdb"_qs)).answer, Answer::Shown);
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.first().first().toByteArray(), QByteArray("id-1_TIME42"));
+        QCOMPARE(ask(QString()).answer, Answer::Shown); // no --catalogue: any will do
+        QCOMPARE(shown.count(), 2);
 
         QCOMPARE(stalled.state(), QLocalSocket::ConnectedState);
         QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), QLocalSocket::UnconnectedState, 6000);
-        QCOMPARE(shown.count(), 1);
+        QCOMPARE(shown.count(), 2);
     }
 
     void displayChoice_data()
