@@ -87,9 +87,7 @@ QString SingleInstance::privateFolder(const QString &runtimeDirectory, const QSt
     ::mkdir(native.constData(), 0700);
     // Ours alone: a real folder (not a link), owned by this user; one made
     // earlier with wider rights is narrowed.
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::lstat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
         status.st_uid != ::getuid())
         return {};
