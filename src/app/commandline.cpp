@@ -9,6 +9,85 @@ namespace {
 
 const QString version = QStringLiteral("Kelvane 1.0");
 
+// The options QApplication and its X11 platform read from the command line,
+// with one dash or two. The style and the qmljsdebugger also come as
+// -name=value.
+const QStringList qtOptionsWithValue = {u"platform"_qs,
+                                        u"platformpluginpath"_qs,
+                                        u"platformtheme"_qs,
+                                        u"plugin"_qs,
+                                        u"qwindowgeometry"_qs,
+                                        u"geometry"_qs,
+                                        u"qwindowtitle"_qs,
+                                        u"title"_qs,
+                                        u"qwindowicon"_qs,
+                                        u"icon"_qs,
+                                        u"session"_qs,
+                                        u"style"_qs,
+                                        u"stylesheet"_qs,
+                                        u"display"_qs,
+                                        u"name"_qs,
+                                        u"visual"_qs};
+const QStringList qtFlags = {u"reverse"_qs, u"widgetcount"_qs, u"sync"_qs,
+                             u"nograb"_qs,  u"dograb"_qs,      u"testability"_qs};
+const QStringList qtOptionsWithEquals = {u"style"_qs, u"stylesheet"_qs, u"qmljsdebugger"_qs};
+// Ours that take their value from the next argument: a value that looks
+// like one of Qt's options is still ours.
+const QStringList ownOptionsWithValue = {u"--catalogue"_qs, u"--autostart"_qs};
+
+struct Split
+{
+    QStringList own;
+    QString qtPlatform;
+    QString qtDisplay;
+    QString missingValue; // a Qt option given last, without its value
+};
+
+Outcome outcome(Action action, const QString &text = {})
+{
+    Outcome made;
+    made.action = action;
+    made.text = text;
+    return made;
+}
+
+QString qtOptionName(const QString &argument)
+{
+    if (!argument.startsWith(u'-') || argument == u"--")
+        return {};
+    return argument.mid(argument.startsWith(u"--") ? 2 : 1);
+}
+
+Split splitQtOptions(const QStringList &arguments)
+{
+    Split split;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        const QString name = i == 0 ? QString() : qtOptionName(argument);
+        if (argument == u"--") {
+            split.own << arguments.mid(i);
+            break;
+        }
+        if (ownOptionsWithValue.contains(argument) && i + 1 < arguments.size()) {
+            split.own << argument << arguments[++i];
+        } else if (qtOptionsWithValue.contains(name)) {
+            if (i + 1 == arguments.size()) {
+                split.missingValue = argument;
+                break;
+            }
+            const QString &value = arguments[++i];
+            if (name == u"platform")
+                split.qtPlatform = value;
+            else if (name == u"display")
+                split.qtDisplay = value;
+        } else if (!qtFlags.contains(name) &&
+                   !qtOptionsWithEquals.contains(name.section(u'=', 0, 0))) {
+            split.own << argument;
+        }
+    }
+    return split;
+}
+
 } // namespace
 
 Outcome parse(const QStringList &arguments)
@@ -37,26 +116,35 @@ Outcome parse(const QStringList &arguments)
                   QStringLiteral("Usage: ") +
                       QFileInfo(arguments.value(0, QStringLiteral("kelvane"))).fileName());
     const auto refuse = [&](const QString &why) {
-        return Outcome{Action::Refuse, {}, false, why + u'\n' + usage};
+        return outcome(Action::Refuse, why + u'\n' + usage);
     };
-    if (!parser.parse(arguments))
+    const Split split = splitQtOptions(arguments);
+    if (!split.missingValue.isEmpty())
+        return refuse(QStringLiteral("Missing value after '%1'.").arg(split.missingValue));
+    if (!parser.parse(split.own))
         return refuse(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
         return refuse(
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     if (parser.isSet(help))
-        return {Action::Print, {}, false, usage};
+        return outcome(Action::Print, usage);
     if (parser.isSet(showVersion))
-        return {Action::Print, {}, false, version + u'\n'};
+        return outcome(Action::Print, version + u'\n');
     if (parser.isSet(autostart)) {
         const QString value = parser.value(autostart);
         if (value != QLatin1String("on") && value != QLatin1String("off"))
             return refuse(QStringLiteral("--autostart takes on or off, not '%1'.").arg(value));
-        return {Action::Autostart, {}, value == QLatin1String("on"), {}};
+        Outcome autostartOutcome = outcome(Action::Autostart);
+        autostartOutcome.autostartOn = value == QLatin1String("on");
+        return autostartOutcome;
     }
     if (parser.isSet(catalogue) && parser.value(catalogue).isEmpty())
         return refuse(QStringLiteral("--catalogue needs a file name."));
-    return {Action::Run, parser.value(catalogue), false, {}};
+    Outcome run = outcome(Action::Run);
+    run.catalogue = parser.value(catalogue);
+    run.qtPlatform = split.qtPlatform;
+    run.qtDisplay = split.qtDisplay;
+    return run;
 }
 
 } // namespace commandline

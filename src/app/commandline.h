@@ -20,9 +20,15 @@ struct Outcome
     QString catalogue;        // --catalogue FILE, or empty
     bool autostartOn = false; // --autostart on|off
     QString text;
+    // Qt's own -platform and -display, when given: they stay in the
+    // arguments for Qt and also decide the platform and display before it.
+    QString qtPlatform;
+    QString qtDisplay;
 };
 
-// Reads the arguments (the program's name first).
+// Reads the arguments (the program's name first). Qt's own options
+// (-platform, -display, -style and the rest that QApplication takes) are
+// left to Qt.
 Outcome parse(const QStringList &arguments);
 
 } // namespace commandline

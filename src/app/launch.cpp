@@ -9,6 +9,7 @@
 #include "platform/startupnotification.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 namespace launch {
@@ -59,13 +60,49 @@ int finish(const commandline::Outcome &outcome, int &argc, char **argv)
     return 0;
 }
 
-int handOver(SingleInstance &instance, int &argc, char **argv)
+void applyQtOptions(const commandline::Outcome &outcome)
+{
+    if (!outcome.qtPlatform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", outcome.qtPlatform.toLocal8Bit());
+    if (!outcome.qtDisplay.isEmpty())
+        qputenv("DISPLAY", outcome.qtDisplay.toLocal8Bit());
+}
+
+QString instanceName()
+{
+    const QString name = SingleInstance::currentServerName();
+    if (name.isEmpty())
+        print(stderr, QStringLiteral("Kelvane: no private folder for the single-instance lock "
+                                     "(XDG_RUNTIME_DIR is not set and the cache folder cannot be "
+                                     "made private); a second start will not be noticed\n"));
+    return name;
+}
+
+QString chosenCatalogue(const QString &option)
+{
+    return cataloguelocation::choose(option, QDir::currentPath(),
+                                     cataloguelocation::userDataDirectory())
+        .path;
+}
+
+int handOver(SingleInstance &instance, const QString &option, int &argc, char **argv)
 {
     const QCoreApplication core(argc, argv);
-    const bool answered = instance.handOver(handOverTimeoutMs);
+    const QString catalogue = option.isEmpty() ? QString() : chosenCatalogue(option);
+    const SingleInstance::Reply reply = instance.handOver(
+        {catalogue, startupnotification::launchId(), startupnotification::activationToken()},
+        handOverTimeoutMs);
     startupnotification::complete(startupnotification::launchId());
-    if (answered)
+    switch (reply.answer) {
+    case SingleInstance::Answer::Shown:
         return 0;
+    case SingleInstance::Answer::OtherCatalogue:
+        print(stderr,
+              QStringLiteral("Kelvane is already running on %1\n").arg(reply.runningCatalogue));
+        return 1;
+    case SingleInstance::Answer::None:
+        break;
+    }
     print(stderr,
           QStringLiteral("Kelvane is already running on this display but did not answer\n"));
     return 1;
@@ -82,10 +119,13 @@ void useCatalogue(const QString &option)
 
 void showOnHandOver(SingleInstance &instance)
 {
-    QObject::connect(&instance, &SingleInstance::showRequested, [] {
-        if (MainForm)
-            MainForm->WMTrayIcon(QSystemTrayIcon::Trigger);
-    });
+    QObject::connect(&instance, &SingleInstance::showRequested,
+                     [](const QByteArray &startupId, const QByteArray &activationToken) {
+                         if (!MainForm)
+                             return;
+                         startupnotification::adoptLaunch(MainForm, startupId, activationToken);
+                         MainForm->WMTrayIcon(QSystemTrayIcon::Trigger);
+                     });
 }
 
 } // namespace launch

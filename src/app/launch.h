@@ -14,10 +14,23 @@ QStringList arguments(int argc, char **argv);
 // Carries out an outcome other than Run and gives the exit code.
 int finish(const commandline::Outcome &outcome, int &argc, char **argv);
 
+// Qt's -platform and -display also decide, before Qt starts, the platform
+// chosen for the session and the display whose program this start is.
+void applyQtOptions(const commandline::Outcome &outcome);
+
+// The single-instance name for this user and display; empty, after saying
+// so, when there is no private folder for it.
+QString instanceName();
+
+// The catalogue a start with `option` works on, as an absolute path,
+// without making it.
+QString chosenCatalogue(const QString &option);
+
 // Asks the running program to show its main window and ends this launch's
-// startup notification; the exit code. Runs without the display's
-// application object.
-int handOver(SingleInstance &instance, int &argc, char **argv);
+// startup notification; the exit code: 1 when the running program works on
+// another catalogue than the one named by --catalogue (`option`), or does
+// not answer. Runs without the display's application object.
+int handOver(SingleInstance &instance, const QString &option, int &argc, char **argv);
 
 // Chooses the catalogue every window works on (making the user's own from
 // the starter when needed); a failure is shown and the program goes on.

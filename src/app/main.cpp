@@ -10,15 +10,17 @@ int main(int argc, char **argv)
     const commandline::Outcome outcome = commandline::parse(launch::arguments(argc, argv));
     if (outcome.action != commandline::Action::Run)
         return launch::finish(outcome, argc, argv);
+    launch::applyQtOptions(outcome);
     if (!displaychoice::apply(displaychoice::choose(displaychoice::current())))
         return 1;
 
     // A later start hands over before Qt connects to the display.
-    SingleInstance instance(SingleInstance::currentServerName());
+    SingleInstance instance(launch::instanceName());
     if (!instance.lock())
-        return launch::handOver(instance, argc, argv);
+        return launch::handOver(instance, outcome.catalogue, argc, argv);
     Application app(argc, argv);
     instance.listen();
+    instance.setCatalogue(launch::chosenCatalogue(outcome.catalogue));
     launch::useCatalogue(outcome.catalogue);
     launch::showOnHandOver(instance);
     return startup::run();

@@ -13,11 +13,13 @@ namespace autostart {
 namespace {
 
 // The Exec key's quoting: a path with a blank or a reserved character is
-// put in double quotes, with \ " ` $ escaped inside them, and every
-// backslash doubled again as the file's string rules require.
+// put in double quotes, with \ " ` $ escaped inside them; a % is doubled, as
+// a single one would start a field code. Then the file's string rules apply
+// to the whole value: every backslash is doubled again, and a line break or
+// tab is written as \n, \t or \r, so that the entry stays one line.
 QString execArgument(const QString &path)
 {
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`=%");
+    static const QString reserved = QStringLiteral(" \t\n\r\"'\\><~|&;$*?#()`=%");
     const bool plain =
         std::none_of(path.cbegin(), path.cend(), [](QChar c) { return reserved.contains(c); });
     if (plain)
@@ -28,7 +30,11 @@ QString execArgument(const QString &path)
             quoted += u'\\';
         quoted += c;
     }
+    quoted.replace(u'%', QStringLiteral("%%"));
     quoted.replace(u'\\', QStringLiteral("\\\\"));
+    quoted.replace(u'\n', QStringLiteral("\\n"));
+    quoted.replace(u'\t', QStringLiteral("\\t"));
+    quoted.replace(u'\r', QStringLiteral("\\r"));
     return u'"' + quoted + u'"';
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/x11connection.h"
 
+#include <QGuiApplication>
+#include <QWidget>
 #include <QtGlobal>
 #include <algorithm>
 #include <cstring>
@@ -12,6 +14,26 @@ namespace startupnotification {
 QByteArray launchId()
 {
     return qgetenv("DESKTOP_STARTUP_ID");
+}
+
+QByteArray activationToken()
+{
+    return qgetenv("XDG_ACTIVATION_TOKEN");
+}
+
+void adoptLaunch(QWidget *window, const QByteArray &startupId, const QByteArray &activationToken)
+{
+    if (!activationToken.isEmpty() && QGuiApplication::platformName() == u"wayland")
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    xcb_connection_t *connection = x11connection::connection();
+    if (startupId.isEmpty() || !connection)
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
+                        static_cast<xcb_window_t>(window->winId()),
+                        x11connection::atom(connection, "_NET_STARTUP_ID"),
+                        x11connection::atom(connection, "UTF8_STRING"), 8,
+                        static_cast<uint32_t>(startupId.size()), startupId.constData());
+    xcb_flush(connection);
 }
 
 void complete(const QByteArray &id)

@@ -3,15 +3,23 @@
 #include "core/failure.h"
 #include "platform/autostart.h"
 #include "platform/displaychoice.h"
+#include "platform/singleinstance.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
+#include <future>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using cataloguelocation::Source;
 using commandline::Action;
+using Answer = SingleInstance::Answer;
 
 // What the program decides before its first window: which catalogue, what
 // the command line asks for, which display platform.
@@ -137,6 +145,27 @@ private slots:
         autostart::set(false, QString(), config.path()); // already gone: no failure
     }
 
+    // The Exec line as the desktop-entry format reads it back: quoted when
+    // needed, % doubled, and the entry kept on one line.
+    void autostartExec_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("percent") << u"/opt/100%/kelvane"_qs << u"\"/opt/100%%/kelvane\""_qs;
+        QTest::newRow("dollar, backslash")
+            << uR"(/opt/a$b\c/kelvane)"_qs << uR"("/opt/a\\$b\\\\c/kelvane")"_qs;
+        QTest::newRow("line break, tab") << u"/opt/a\nb\tc"_qs << uR"("/opt/a\nb\tc")"_qs;
+    }
+
+    void autostartExec()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, exec);
+        const QString text = QString::fromUtf8(autostart::entryText(path));
+        QVERIFY2(text.contains(u"\nExec="_qs + exec + u'\n'), qPrintable(text));
+        QCOMPARE(text.count(u'\n'), 9); // one line per key, nothing broken up
+    }
+
     void commandLineOutcomes_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -144,32 +173,52 @@ private slots:
         QTest::addColumn<QString>("catalogue");
         QTest::addColumn<bool>("autostartOn");
         QTest::addColumn<QString>("textStart");
-        QTest::newRow("none") << QStringList{} << Action::Run << QString() << false << QString();
+        QTest::addColumn<QString>("qt"); // -platform|-display as read for the session
+        QTest::newRow("none") << QStringList{} << Action::Run << QString() << false << QString()
+                              << QString();
         QTest::newRow("catalogue") << QStringList{u"--catalogue"_qs, u"x.mdb"_qs} << Action::Run
-                                   << u"x.mdb"_qs << false << QString();
+                                   << u"x.mdb"_qs << false << QString() << QString();
         QTest::newRow("catalogue=") << QStringList{u"--catalogue=/a b.mdb"_qs} << Action::Run
-                                    << u"/a b.mdb"_qs << false << QString();
+                                    << u"/a b.mdb"_qs << false << QString() << QString();
         QTest::newRow("help") << QStringList{u"--help"_qs} << Action::Print << QString() << false
-                              << u"Usage: kelvane [options]"_qs;
+                              << u"Usage: kelvane [options]"_qs << QString();
         QTest::newRow("-h") << QStringList{u"-h"_qs} << Action::Print << QString() << false
-                            << u"Usage: kelvane [options]"_qs;
+                            << u"Usage: kelvane [options]"_qs << QString();
         QTest::newRow("version") << QStringList{u"--version"_qs} << Action::Print << QString()
-                                 << false << u"Kelvane 1.0\n"_qs;
-        QTest::newRow("autostart on") << QStringList{u"--autostart"_qs, u"on"_qs}
-                                      << Action::Autostart << QString() << true << QString();
+                                 << false << u"Kelvane 1.0\n"_qs << QString();
+        QTest::newRow("autostart on")
+            << QStringList{u"--autostart"_qs, u"on"_qs} << Action::Autostart << QString() << true
+            << QString() << QString();
         QTest::newRow("autostart off") << QStringList{u"--autostart=off"_qs} << Action::Autostart
-                                       << QString() << false << QString();
+                                       << QString() << false << QString() << QString();
         QTest::newRow("autostart other")
             << QStringList{u"--autostart=yes"_qs} << Action::Refuse << QString() << false
-            << u"--autostart takes on or off, not 'yes'."_qs;
+            << u"--autostart takes on or off, not 'yes'."_qs << QString();
         QTest::newRow("unknown") << QStringList{u"--bogus"_qs} << Action::Refuse << QString()
-                                 << false << u"Unknown option 'bogus'.\nUsage: kelvane"_qs;
+                                 << false << u"Unknown option 'bogus'.\nUsage: kelvane"_qs
+                                 << QString();
         QTest::newRow("no value") << QStringList{u"--catalogue"_qs} << Action::Refuse << QString()
-                                  << false << u"Missing value after '--catalogue'."_qs;
-        QTest::newRow("empty value") << QStringList{u"--catalogue="_qs} << Action::Refuse
-                                     << QString() << false << u"--catalogue needs a file name."_qs;
+                                  << false << u"Missing value after '--catalogue'."_qs << QString();
+        QTest::newRow("empty value")
+            << QStringList{u"--catalogue="_qs} << Action::Refuse << QString() << false
+            << u"--catalogue needs a file name."_qs << QString();
         QTest::newRow("positional") << QStringList{u"padr.mdb"_qs} << Action::Refuse << QString()
-                                    << false << u"Unexpected argument 'padr.mdb'."_qs;
+                                    << false << u"Unexpected argument 'padr.mdb'."_qs << QString();
+        QTest::newRow("Qt's options passed on")
+            << QStringList{u"-platform"_qs, u"offscreen"_qs,   u"--display"_qs,
+                           u":5"_qs,        u"-style"_qs,      u"Fusion"_qs,
+                           u"-reverse"_qs,  u"--catalogue"_qs, u"x.mdb"_qs}
+            << Action::Run << u"x.mdb"_qs << false << QString() << u"offscreen|:5"_qs;
+        QTest::newRow("Qt's name=value options")
+            << QStringList{u"-style=Fusion"_qs, u"--stylesheet=a.qss"_qs,
+                           u"-qmljsdebugger=port:1"_qs}
+            << Action::Run << QString() << false << QString() << QString();
+        QTest::newRow("Qt option without its value")
+            << QStringList{u"--catalogue"_qs, u"x.mdb"_qs, u"-platform"_qs} << Action::Refuse
+            << QString() << false << u"Missing value after '-platform'."_qs << QString();
+        QTest::newRow("catalogue named like a Qt option")
+            << QStringList{u"--catalogue"_qs, u"-style"_qs} << Action::Run << u"-style"_qs << false
+            << QString() << QString();
     }
 
     void commandLineOutcomes()
@@ -179,12 +228,120 @@ private slots:
         QFETCH(QString, catalogue);
         QFETCH(bool, autostartOn);
         QFETCH(QString, textStart);
+        QFETCH(QString, qt);
         arguments.prepend(u"/usr/bin/kelvane"_qs);
         const commandline::Outcome outcome = commandline::parse(arguments);
         QCOMPARE(outcome.action, action);
         QCOMPARE(outcome.catalogue, catalogue);
         QCOMPARE(outcome.autostartOn, autostartOn);
         QVERIFY2(outcome.text.startsWith(textStart), qPrintable(outcome.text));
+        if (action == Action::Run)
+            QCOMPARE(outcome.qtPlatform + u'|' + outcome.qtDisplay, qt.isEmpty() ? u"|"_qs : qt);
+    }
+
+    // One program per display, whatever its screen; the name lives in the
+    // session's runtime folder, or else in a private one in the cache home.
+    void instanceName_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("name");
+        QTest::newRow(":93") << u":93"_qs << u"kelvane-1000-_93"_qs;
+        QTest::newRow(":93.0, same display") << u":93.0"_qs << u"kelvane-1000-_93"_qs;
+        QTest::newRow("host:10.0") << u"host:10.0"_qs << u"kelvane-1000-host_10"_qs;
+    }
+
+    void instanceName()
+    {
+        QFETCH(QString, display);
+        QFETCH(QString, name);
+        QCOMPARE(SingleInstance::serverName(u"/run/user/1000"_qs, display, 1000),
+                 u"/run/user/1000/"_qs + name);
+    }
+
+    void instanceFolder_data()
+    {
+        QTest::addColumn<QString>("before"); // what cache/kelvane was
+        QTest::addColumn<QString>("folder"); // under the temporary folder; "" for none
+        QTest::newRow("cache, made private") << QString() << u"cache/kelvane"_qs;
+        QTest::newRow("open cache folder narrowed") << u"open folder"_qs << u"cache/kelvane"_qs;
+        QTest::newRow("a file in the way") << u"file"_qs << QString();
+        QTest::newRow("a link in the way") << u"link"_qs << QString();
+    }
+
+    void instanceFolder()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, folder);
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        const QString cache = dir.filePath(u"cache"_qs);
+        const QByteArray kelvane = QFile::encodeName(dir.filePath(u"cache/kelvane"_qs));
+        QVERIFY(dir.mkpath(u"cache"_qs) && dir.mkpath(u"elsewhere"_qs));
+        if (before == u"open folder")
+            QCOMPARE(::mkdir(kelvane.constData(), 0777), 0);
+        else if (before == u"file")
+            touch(QString::fromLocal8Bit(kelvane));
+        else if (before == u"link")
+            QCOMPARE(::symlink(qPrintable(dir.filePath(u"elsewhere"_qs)), kelvane.constData()), 0);
+        const QString chosen = SingleInstance::privateFolder(QString(), cache);
+        QCOMPARE(chosen, folder.isEmpty() ? QString() : dir.filePath(folder));
+        struct stat status = {};
+        if (!folder.isEmpty()) {
+            QCOMPARE(::lstat(kelvane.constData(), &status), 0);
+            QCOMPARE(status.st_mode & 0777, 0700u);
+        }
+    }
+
+    // A later start hands over to the first on the same catalogue, however
+    // it is spelt, and passes its launch's id on; on another catalogue it
+    // is told which one runs and nothing is shown. A client that never ends
+    // its line neither holds the others up nor stays connected.
+    void handOver()
+    {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        const QString running = dir.filePath(u"running.mdb"_qs);
+        touch(running);
+        QVERIFY(dir.mkpath(u"sub"_qs) && QFile::link(dir.path(), dir.filePath(u"link"_qs)));
+        SingleInstance first(dir.filePath(u"kelvane-test"_qs));
+        QVERIFY(first.lock());
+        first.listen();
+        first.setCatalogue(running);
+        QSignalSpy shown(&first, &SingleInstance::showRequested);
+        SingleInstance later(dir.filePath(u"kelvane-test"_qs));
+        QVERIFY(!later.lock());
+
+        QLocalSocket stalled;
+        stalled.connectToServer(dir.filePath(u"kelvane-test"_qs));
+        QVERIFY(stalled.waitForConnected(1000));
+        stalled.write("show");
+        QVERIFY(stalled.waitForBytesWritten(1000));
+
+        const auto ask = [&](const QString &catalogue) {
+            auto reply = std::async(std::launch::async, [&] {
+                return later.handOver({catalogue, "id-1_TIME42", {}}, 5000);
+            });
+            // The running side answers from this thread's event loop.
+            (void)QTest::qWaitFor(
+                [&] {
+                    return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+                },
+                10000);
+            return reply.get();
+        };
+        const SingleInstance::Reply other = ask(dir.filePath(u"other.mdb"_qs));
+        QCOMPARE(other.answer, Answer::OtherCatalogue);
+        QCOMPARE(other.runningCatalogue, running);
+        QCOMPARE(shown.count(), 0);
+        QCOMPARE(ask(dir.filePath(u"link/sub/../running.mdb"_qs)).answer, Answer::Shown);
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(shown.first().first().toByteArray(), QByteArray("id-1_TIME42"));
+        QCOMPARE(ask(QString()).answer, Answer::Shown); // no --catalogue: any will do
+        QCOMPARE(shown.count(), 2);
+
+        QCOMPARE(stalled.state(), QLocalSocket::ConnectedState);
+        QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), QLocalSocket::UnconnectedState, 6000);
+        QCOMPARE(shown.count(), 2);
     }
 
     void displayChoice_data()
