@@ -65,6 +65,10 @@ QString detailOf(const checkrules::Result &result)
             .arg(result.permanent() ? QStringLiteral("permanent") : QStringLiteral("temporary"),
                  result.finalAddress.toString());
     case checkrules::Outcome::Dead:
+        // Where the redirects led is where the page is missing.
+        return result.hops.isEmpty()
+                   ? result.reason
+                   : QStringLiteral("%1 at %2").arg(result.reason, result.finalAddress.toString());
     case checkrules::Outcome::Unreachable:
         return result.reason;
     case checkrules::Outcome::Ok:
@@ -101,15 +105,31 @@ void printCheckJson(const QList<Paper> &list, const LinkChecker &checker)
                           {QStringLiteral("address"), list.at(i).address},
                           {QStringLiteral("outcome"), checkrules::word(result.outcome)},
                           {QStringLiteral("status"), result.status}};
-        if (result.outcome == checkrules::Outcome::Redirected) {
+        if (!result.hops.isEmpty() && result.outcome != checkrules::Outcome::Unreachable)
             entry.insert(QStringLiteral("final"), result.finalAddress.toString());
+        if (result.outcome == checkrules::Outcome::Redirected)
             entry.insert(QStringLiteral("permanent"), result.permanent());
-        }
         if (!result.reason.isEmpty())
             entry.insert(QStringLiteral("reason"), result.reason);
         array.append(entry);
     }
     out() << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+}
+
+// The permanent target to write for a paper, or empty; a target the
+// catalogue must not hold is reported as kept.
+QString targetToWrite(const Paper &paper, const checkrules::Result &result, QStringList &kept)
+{
+    const QUrl target = result.permanentTarget();
+    if (result.outcome != checkrules::Outcome::Redirected || target.isEmpty() ||
+        target.toString() == paper.address)
+        return {};
+    const QString unfit = checkrules::unfitTarget(result.address, target);
+    if (unfit.isEmpty())
+        return target.toString();
+    kept.append(QStringLiteral("kept\t%1\t%2, not %3: %4")
+                    .arg(path(paper), paper.address, target.toString(QUrl::RemovePassword), unfit));
+    return {};
 }
 
 // The new address of each permanently moved paper, in one transaction; a
@@ -119,15 +139,14 @@ void fixRedirects(const OpenCatalogue &catalogue, const QList<Paper> &list,
 {
     sqlite3 *db = catalogue.db();
     QStringList changes;
+    QStringList kept;
     runSql(db, "begin immediate");
     try {
         for (qsizetype i = 0; i < list.size(); ++i) {
-            const checkrules::Result &result = checker.results().at(i);
-            const QString target = result.permanentTarget().toString();
-            if (result.outcome != checkrules::Outcome::Redirected || target.isEmpty() ||
-                target == list.at(i).address)
-                continue;
             const Paper &paper = list.at(i);
+            const QString target = targetToWrite(paper, checker.results().at(i), kept);
+            if (target.isEmpty())
+                continue;
             const Statement change = statements::changeAddress(
                 half::table(paper.half), QString::number(paper.row), paper.address, target);
             PreparedStatement(db, change.sql).run(change.values);
@@ -140,7 +159,7 @@ void fixRedirects(const OpenCatalogue &catalogue, const QList<Paper> &list,
         rollbackQuietly(db);
         throw;
     }
-    for (const QString &line : std::as_const(changes))
+    for (const QString &line : std::as_const(kept) + changes)
         report << line << u'\n';
     report << QStringLiteral("Changed %1 addresses in '%2'.\n")
                   .arg(changes.size())

@@ -1,11 +1,13 @@
 #include "cataloguetool/linkchecker.h"
 
+#include "cataloguetool/addressreach.h"
 #include "core/webaddress.h"
 
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkReply>
 #include <QTimer>
+#include <optional>
 
 using checkrules::Outcome;
 
@@ -15,8 +17,8 @@ struct LinkChecker::Flight
     QString host;
     bool finished = false;
     bool timedOut = false;
-    int status = 0; // a GET's code, taken as soon as its headers come
-    QString location;
+    // A GET's answer, taken as soon as its headers come.
+    std::optional<checkrules::Answer> answer;
 };
 
 namespace {
@@ -26,10 +28,15 @@ QString hostOf(const QUrl &address)
     return address.host().toLower();
 }
 
+QString timedOutAfter(int timeoutMs)
+{
+    return QStringLiteral("timed out after %1 s").arg(timeoutMs / 1000.0);
+}
+
 QString reasonOf(const QNetworkReply *reply, bool timedOut, int timeoutMs)
 {
     if (timedOut)
-        return QStringLiteral("timed out after %1 s").arg(timeoutMs / 1000.0);
+        return timedOutAfter(timeoutMs);
     const QString detail = reply->errorString();
     switch (reply->error()) {
     case QNetworkReply::HostNotFoundError:
@@ -50,14 +57,28 @@ QString reasonOf(const QNetworkReply *reply, bool timedOut, int timeoutMs)
     }
 }
 
+checkrules::Answer answerOf(const QNetworkReply *reply, bool head)
+{
+    return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), head,
+            QString::fromUtf8(reply->rawHeader("Location")), reply->rawHeader("Set-Cookie")};
+}
+
+bool anyLinkLocal(const QList<QHostAddress> &addresses)
+{
+    for (const QHostAddress &address : addresses)
+        if (addressreach::reachOf(address) == addressreach::Reach::LinkLocal)
+            return true;
+    return false;
+}
+
 } // namespace
 
 LinkChecker::LinkChecker(const QStringList &addresses, Options options, QObject *parent)
-    : QObject(parent), m_options(options)
+    : QObject(parent), m_options(options), m_manager(std::make_unique<QNetworkAccessManager>())
 {
     m_options.concurrency = qMax(1, m_options.concurrency);
     m_options.perHost = qMax(1, m_options.perHost);
-    m_manager.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    m_manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     m_results.resize(addresses.size());
     for (qsizetype i = 0; i < addresses.size(); ++i) {
         const QUrl address = browser::webAddress(addresses.at(i));
@@ -69,39 +90,46 @@ LinkChecker::LinkChecker(const QStringList &addresses, Options options, QObject 
     }
 }
 
-LinkChecker::~LinkChecker() = default;
+// A server that floods its headers keeps the manager's transfer thread
+// reading after the request was abandoned, and destroying the manager waits
+// for that thread: the check would end long after its deadline. The tool
+// ends right after the check, so such a manager is left to the exit.
+LinkChecker::~LinkChecker()
+{
+    if (m_cutShort)
+        (void)m_manager.release();
+}
 
 void LinkChecker::start()
 {
     for (qsizetype i = 0; i < m_results.size(); ++i)
         if (!m_results.at(i).address.isValid())
             finish(i);
-    dispatch();
-    if (m_done == m_results.size())
-        QTimer::singleShot(0, this, &LinkChecker::finished);
+    QTimer::singleShot(0, this, &LinkChecker::advance);
 }
 
 // Each host's name is looked up once before any request goes to it: a
 // name that is not found ends its papers at once, and a lookup that hangs
-// (no network) ends at the deadline instead of holding requests.
-bool LinkChecker::hostReady(const Job &job)
+// (no network) ends at the deadline instead of holding requests. A paper
+// whose chain ran out of time while it waited ends here too.
+LinkChecker::Readiness LinkChecker::readiness(const Job &job)
 {
+    checkrules::Result &result = m_results[job.index];
     const QString host = hostOf(job.address);
     if (!m_hosts.contains(host))
         lookUp(host);
-    const auto known = m_hosts.constFind(host);
-    switch (known->lookup) {
-    case HostState::Lookup::Found:
-        return true;
-    case HostState::Lookup::Failed:
-        m_results[job.index].finalAddress = job.address;
-        checkrules::unreachable(m_results[job.index], known->reason);
-        finish(job.index);
-        return false;
-    case HostState::Lookup::Running:
-        break;
-    }
-    return false;
+    const HostState &known = *m_hosts.constFind(host);
+    if (job.deadline.hasExpired())
+        checkrules::unreachable(result, timedOutAfter(m_options.timeoutMs));
+    else if (known.lookup == HostState::Lookup::Failed)
+        checkrules::unreachable(result, known.reason);
+    else if (known.lookup == HostState::Lookup::Found && known.linkLocal && !result.hops.isEmpty())
+        checkrules::refuseLinkLocal(result, job.address);
+    else
+        return known.lookup == HostState::Lookup::Found ? Readiness::Go : Readiness::Wait;
+    result.finalAddress = job.address;
+    finish(job.index);
+    return Readiness::Ended;
 }
 
 void LinkChecker::lookUp(const QString &host)
@@ -113,6 +141,7 @@ void LinkChecker::lookUp(const QString &host)
     }
     const int id = QHostInfo::lookupHost(host, this, [this, host](const QHostInfo &info) {
         const bool found = info.error() == QHostInfo::NoError && !info.addresses().isEmpty();
+        m_hosts[host].linkLocal = anyLinkLocal(info.addresses());
         hostLookedUp(host, found,
                      info.error() == QHostInfo::UnknownError
                          ? QStringLiteral("host lookup failed (%1)").arg(info.errorString())
@@ -135,37 +164,45 @@ void LinkChecker::hostLookedUp(const QString &host, bool found, const QString &r
         return;
     state.lookup = found ? HostState::Lookup::Found : HostState::Lookup::Failed;
     state.reason = reason;
-    dispatch();
-    if (m_done == m_results.size())
-        emit finished();
+    advance();
 }
 
 // Starts waiting requests, oldest first, while there is room overall and
-// on their hosts; a redirect's next request waits at the front. Papers whose
-// host is not found end here.
+// on their hosts; a redirect's next request waits at the front, and those
+// (with their deadline running) are looked at even when there is no room.
 void LinkChecker::dispatch()
 {
-    for (auto it = m_waiting.begin();
-         it != m_waiting.end() && m_inFlight < m_options.concurrency;) {
-        const HostState::Lookup lookup = m_hosts.value(hostOf(it->address)).lookup;
-        if (lookup == HostState::Lookup::Failed) {
+    for (auto it = m_waiting.begin(); it != m_waiting.end();) {
+        const bool room = m_inFlight < m_options.concurrency;
+        if (!room && it->deadline.isForever())
+            break;
+        const Readiness ready = readiness(*it);
+        if (ready == Readiness::Ended) {
+            it = m_waiting.erase(it);
+        } else if (ready == Readiness::Wait || !room ||
+                   m_perHost.value(hostOf(it->address)) >= m_options.perHost) {
+            ++it;
+        } else {
             const Job job = *it;
             it = m_waiting.erase(it);
-            hostReady(job);
-            continue;
+            send(job);
         }
-        if (!hostReady(*it) || m_perHost.value(hostOf(it->address)) >= m_options.perHost) {
-            ++it;
-            continue;
-        }
-        const Job job = *it;
-        it = m_waiting.erase(it);
-        send(job);
     }
 }
 
-void LinkChecker::send(const Job &job)
+void LinkChecker::advance()
 {
+    dispatch();
+    if (m_done == m_results.size() && !m_over) {
+        m_over = true;
+        emit finished();
+    }
+}
+
+void LinkChecker::send(Job job)
+{
+    if (job.deadline.isForever())
+        job.deadline.setRemainingTime(m_options.timeoutMs);
     auto flight = std::make_shared<Flight>();
     flight->job = job;
     flight->host = hostOf(job.address);
@@ -177,28 +214,35 @@ void LinkChecker::send(const Job &job)
                          QNetworkRequest::ManualRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
+    // Each paper's chain carries its own cookies, never another's.
+    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    const QByteArray cookies = checkrules::cookieHeader(m_results.at(job.index), job.address);
+    if (!cookies.isEmpty())
+        request.setRawHeader("Cookie", cookies);
     request.setHeader(QNetworkRequest::UserAgentHeader,
                       QStringLiteral("kelvane-catalogue/1.0 (link check)"));
-    QNetworkReply *reply = job.head ? m_manager.head(request) : m_manager.get(request);
+    QNetworkReply *reply = job.head ? m_manager->head(request) : m_manager->get(request);
     if (!job.head) {
-        // The code is all a check needs: the body is not fetched.
+        // The answer's headers are all a check needs: the body is not fetched.
         connect(reply, &QNetworkReply::metaDataChanged, this, [reply, flight] {
-            const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-            if (!status.isValid() || flight->status != 0)
+            const checkrules::Answer answer = answerOf(reply, false);
+            if (answer.status == 0 || flight->answer)
                 return;
-            flight->status = status.toInt();
-            flight->location = QString::fromUtf8(reply->rawHeader("Location"));
+            flight->answer = answer;
             reply->abort();
         });
     }
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, flight] { answered(reply, flight); });
-    QTimer::singleShot(m_options.timeoutMs, reply, [reply, flight] {
-        if (flight->finished || flight->status != 0)
-            return;
-        flight->timedOut = true;
-        reply->abort();
-    });
+    QTimer::singleShot(int(job.deadline.remainingTime()), Qt::PreciseTimer, reply,
+                       [this, reply, flight] {
+                           if (flight->finished || flight->answer)
+                               return;
+                           flight->timedOut = true;
+                           m_cutShort = true;
+                           reply->abort();
+                       });
 }
 
 void LinkChecker::answered(QNetworkReply *reply, const std::shared_ptr<Flight> &flight)
@@ -213,11 +257,11 @@ void LinkChecker::answered(QNetworkReply *reply, const std::shared_ptr<Flight> &
 
     Job job = flight->job;
     checkrules::Result &result = m_results[job.index];
-    checkrules::Answer answer{flight->status, job.head, flight->location};
-    if (answer.status == 0 && !flight->timedOut) {
-        answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        answer.location = QString::fromUtf8(reply->rawHeader("Location"));
-    }
+    checkrules::Answer answer{0, job.head, {}, {}};
+    if (flight->answer)
+        answer = *flight->answer;
+    else if (!flight->timedOut)
+        answer = answerOf(reply, job.head);
     if (answer.status == 0) {
         result.finalAddress = job.address;
         checkrules::unreachable(result, reasonOf(reply, flight->timedOut, m_options.timeoutMs));
@@ -233,15 +277,15 @@ void LinkChecker::answered(QNetworkReply *reply, const std::shared_ptr<Flight> &
             job.address = next;
             job.head = true;
             m_waiting.push_front(job);
+            // Should it wait past its deadline (a host to look up), it ends then.
+            QTimer::singleShot(int(job.deadline.remainingTime()) + 1, this, &LinkChecker::advance);
             break;
         case checkrules::Step::Finish:
             finish(job.index);
             break;
         }
     }
-    dispatch();
-    if (m_done == m_results.size())
-        emit finished();
+    advance();
 }
 
 void LinkChecker::finish(qsizetype index)

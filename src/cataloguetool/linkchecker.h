@@ -2,6 +2,7 @@
 
 #include "cataloguetool/checkrules.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QList>
 #include <QNetworkAccessManager>
@@ -15,7 +16,8 @@ class QNetworkReply;
 // Requests many addresses at once with bounded concurrency: at most
 // `concurrency` requests in flight and `perHost` to one host, HEAD first and
 // GET where a server refuses HEAD, redirects followed one by one so that
-// each is seen, and a deadline for every request.
+// each is seen (never into a link-local address), and one deadline for
+// each paper's whole chain of requests.
 class LinkChecker final : public QObject
 {
     Q_OBJECT
@@ -50,6 +52,8 @@ private:
         qsizetype index = 0;
         QUrl address;
         bool head = true;
+        // Set by the paper's first request; its redirects and retries share it.
+        QDeadlineTimer deadline = QDeadlineTimer::Forever;
     };
     struct Flight;
 
@@ -63,23 +67,34 @@ private:
             Failed
         } lookup = Lookup::Running;
         QString reason;
+        bool linkLocal = false; // one of its addresses is
     };
 
-    bool hostReady(const Job &job);
+    enum class Readiness
+    {
+        Wait,
+        Go,
+        Ended
+    };
+
+    Readiness readiness(const Job &job);
     void lookUp(const QString &host);
     void hostLookedUp(const QString &host, bool found, const QString &reason);
     void dispatch();
-    void send(const Job &job);
+    void advance();
+    void send(Job job);
     void answered(QNetworkReply *reply, const std::shared_ptr<Flight> &flight);
     void finish(qsizetype index);
 
     Options m_options;
-    QNetworkAccessManager m_manager;
+    std::unique_ptr<QNetworkAccessManager> m_manager;
+    bool m_cutShort = false; // a request was abandoned at its deadline
     std::deque<Job> m_waiting;
     QHash<QString, int> m_perHost;
     QHash<QString, HostState> m_hosts;
     int m_inFlight = 0;
     qsizetype m_done = 0;
+    bool m_over = false; // finished() was emitted
     std::array<int, 4> m_counts{};
     QList<checkrules::Result> m_results;
 };

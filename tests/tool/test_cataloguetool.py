@@ -89,16 +89,18 @@ class Handler(http.server.BaseHTTPRequestHandler):
                  "/moved308": (308, "/ok"), "/loop-a": (302, "/loop-b"),
                  "/loop-b": (302, "/loop-a"), "/chain": (301, "/found302"),
                  "/gone-for-good": (301, "/missing")}
-    codes = {"/ok": 200, "/missing": 404, "/broken": 500}
+    codes = {"/ok": 200, "/missing": 404, "/broken": 500, "/refuse": 403}
     lock = threading.Lock()
     in_flight = 0
     most_in_flight = 0
 
-    def reply(self, code, location=None):
+    def reply(self, code, location=None, cookie=None):
         body = b"" if self.command == "HEAD" else b"answer\n"
         self.send_response(code)
         if location:
             self.send_header("Location", location)
+        if cookie:
+            self.send_header("Set-Cookie", cookie)
         self.send_header("Content-Length", str(len(b"answer\n")))
         try:
             self.end_headers()
@@ -123,6 +125,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.reply(200)
         if path == "/nohead":
             return self.reply(405 if self.command == "HEAD" else 200)
+        if path == "/head403":  # a bot filter that only minds HEAD
+            return self.reply(403 if self.command == "HEAD" else 200)
+        if path == "/cookie":  # sets a cookie and sends the browser back to itself once
+            if "seen=1" in (self.headers.get("Cookie") or ""):
+                return self.reply(302, "/ok")
+            return self.reply(302, "/cookie", cookie="seen=1; Path=/")
         if path in self.redirects:
             code, to = self.redirects[path]
             return self.reply(code, to)
@@ -154,6 +162,26 @@ class Server:
         self.httpd.server_close()
 
 
+def flood_headers(listener):
+    """Answers every connection with headers that never end, as fast as it can."""
+    def flood(connection):
+        with connection:
+            try:
+                connection.recv(4096)
+                connection.sendall(b"HTTP/1.1 200 OK\r\n")
+                while True:
+                    connection.sendall(b"X-Flood: never ending\r\n" * 100)
+            except OSError:
+                pass  # the checker went
+
+    while True:
+        try:
+            connection, _ = listener.accept()
+        except OSError:
+            return  # the test is over
+        threading.Thread(target=flood, args=(connection,), daemon=True).start()
+
+
 def closed_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
@@ -178,6 +206,9 @@ class CheckTest(ToolCase):
         "404": ("/missing", "dead", 404, "HTTP 404"),
         "500": ("/broken", "dead", 500, "HTTP 500"),
         "405 on HEAD": ("/nohead", "ok", 200, None),
+        "403 on HEAD": ("/head403", "ok", 200, None),
+        "403 on GET": ("/refuse", "unreachable", 403, "refused by the server (HTTP 403)"),
+        "back with a cookie": ("/cookie", "redirected", 200, "temporary"),
         "loop": ("/loop-a", "unreachable", 302, "redirect loop"),
         "slow": ("/slow", "unreachable", 0, "timed out after 1 s"),
         "closed": ("/closed", "unreachable", 0, "connection closed by the server"),
@@ -212,6 +243,7 @@ class CheckTest(ToolCase):
                     self.assertEqual(entry["final"], self.server.url("/ok"))
                 elif detail:
                     self.assertIn(detail, entry["reason"])
+        self.assertEqual(results["301 to 404"]["final"], self.server.url("/missing"))
         self.assertEqual(results["refused"]["reason"], "connection refused")
         self.assertIn("host not found", results["no host"]["reason"])
         self.assertEqual(results["no address"]["reason"], "not a web address")
@@ -222,14 +254,17 @@ class CheckTest(ToolCase):
         code, out, err = self.tool("--catalogue", self.db, "check", "--timeout", "1")
         self.assertEqual(code, 1, err)
         lines = out.splitlines()
-        self.assertEqual(lines[-1], "Checked 16 papers: 2 ok, 4 redirected, 3 dead, "
-                                    "7 unreachable.")
+        self.assertEqual(lines[-1], "Checked 19 papers: 3 ok, 5 redirected, 3 dead, "
+                                    "8 unreachable.")
         listed = {line.split("\t")[1] for line in lines[:-1]}
-        self.assertEqual(len(lines) - 1, 14)
+        self.assertEqual(len(lines) - 1, 16)
         self.assertNotIn("国内报纸/本地/200", listed)
         self.assertIn("国内报纸/本地/404", listed)
         self.assertIn("redirected\t国内报纸/本地/301\t%s\tpermanent -> %s"
                       % (self.server.url("/moved301"), self.server.url("/ok")), lines)
+        # A dead paper behind redirects says where they ended.
+        self.assertIn("dead\t国内报纸/本地/301 to 404\t%s\tHTTP 404 at %s"
+                      % (self.server.url("/gone-for-good"), self.server.url("/missing")), lines)
         # Not on a terminal: no progress bar.
         self.assertNotIn("[", err)
 
@@ -295,6 +330,21 @@ class CheckTest(ToolCase):
         code, _, err = self.tool("--catalogue", db, "check", "--concurrency", "6")
         self.assertEqual(code, 0, err)
         self.assertEqual(Handler.most_in_flight, 6)
+
+    def test_the_deadline_holds_against_headers_that_never_end(self):
+        listener = socket.create_server(("127.0.0.1", 0))
+        threading.Thread(target=flood_headers, args=(listener,), daemon=True).start()
+        make_catalogue(self.db, [("pinternal", "本地", "flood",
+                                  "http://127.0.0.1:%d/" % listener.getsockname()[1])])
+        started = time.monotonic()
+        try:
+            code, out, err = self.tool("--catalogue", self.db, "check", "--timeout", "1")
+        finally:
+            listener.shutdown(socket.SHUT_RDWR)
+            listener.close()
+        self.assertLess(time.monotonic() - started, 1 + 2.5)
+        self.assertEqual(code, 1, err)
+        self.assertIn("\ttimed out after 1 s\n", out)
 
 
 # ---- export, import and the other commands ---------------------------------
