@@ -19,7 +19,9 @@ bool declaresCharset(QByteArrayView bytes)
     return meta >= 0 && head.indexOf("charset", meta) >= 0;
 }
 
-Decoded decodeAs(QStringDecoder decoder, QByteArrayView bytes, bool declared)
+// By reference: a decoder moved after its first use counts its errors where
+// it was made.
+Decoded decodeAs(QStringDecoder &decoder, QByteArrayView bytes, bool declared)
 {
     Decoded decoded;
     decoded.text = decoder.decode(bytes);
@@ -37,15 +39,16 @@ Decoded decode(QByteArrayView bytes)
         QStringDecoder declared = QStringDecoder::decoderForHtml(bytes);
         // A character set we cannot read counts as none named.
         if (declared.isValid())
-            return decodeAs(std::move(declared), bytes, true);
+            return decodeAs(declared, bytes, true);
     }
-    Decoded utf8 = decodeAs(QStringDecoder(QStringDecoder::Utf8), bytes, false);
+    QStringDecoder unicode(QStringDecoder::Utf8);
+    Decoded utf8 = decodeAs(unicode, bytes, false);
     if (utf8.whole)
         return utf8;
     QStringDecoder chinese("GB18030");
     if (!chinese.isValid())
         return utf8;
-    Decoded gb18030 = decodeAs(std::move(chinese), bytes, false);
+    Decoded gb18030 = decodeAs(chinese, bytes, false);
     return gb18030.whole ? gb18030 : utf8;
 }
 
