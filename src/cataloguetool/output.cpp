@@ -153,7 +153,8 @@ void Output::commit()
         *m_file, [&] { return m_file->flush() && (!m_saveFile || m_saveFile->commit()); });
     if (failure)
         fail(*failure);
-    m_file->close();
+    if (!m_saveFile)
+        m_file->close(); // a committed QSaveFile is closed already
 }
 
 void Output::fail(const QString &reason) const
