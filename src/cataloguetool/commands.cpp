@@ -1,6 +1,7 @@
 #include "cataloguetool/commands.h"
 
 #include "cataloguetool/commandsupport.h"
+#include "cataloguetool/output.h"
 #include "core/failure.h"
 
 namespace cataloguetool {
@@ -107,6 +108,7 @@ int run(const QStringList &arguments)
     int code = exitOk;
     try {
         code = dispatch(arguments);
+        finishStandardOutput();
     } catch (const UsageError &error) {
         err() << programName << QStringLiteral(": ") << error.message() << u'\n'
               << QStringLiteral("Run '%1 --help' for the commands and '%1 COMMAND --help' for "

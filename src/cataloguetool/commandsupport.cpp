@@ -2,12 +2,13 @@
 
 #include "catalogue/cataloguelocation.h"
 #include "catalogue/connectionsettings.h"
+#include "cataloguetool/output.h"
 
 namespace cataloguetool {
 
 QTextStream &out()
 {
-    static QTextStream stream(stdout);
+    static QTextStream stream(&standardOutput());
     return stream;
 }
 

@@ -18,7 +18,8 @@ namespace cataloguetool {
 
 inline const QString programName = QStringLiteral("kelvane-catalogue");
 
-// Standard output and error, in UTF-8.
+// Standard output and error, in UTF-8; run() checks that standard output
+// was written in full.
 QTextStream &out();
 QTextStream &err();
 

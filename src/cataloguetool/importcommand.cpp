@@ -1,11 +1,12 @@
 #include "cataloguetool/bookmarkfile.h"
+#include "cataloguetool/bookmarktext.h"
 #include "cataloguetool/commandsupport.h"
 #include "cataloguetool/paperimport.h"
 #include "core/failure.h"
+#include "core/printabletext.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 namespace cataloguetool {
 
@@ -13,6 +14,8 @@ namespace {
 
 // A bookmark file beyond this size is refused rather than read into memory.
 constexpr qint64 maxBookmarkFileBytes = 512LL * 1024 * 1024;
+// A refused name or address is shown cut to this many characters.
+constexpr qsizetype shownMost = 200;
 
 const QCommandLineOption halfOption(
     QStringLiteral("half"),
@@ -22,6 +25,19 @@ const QCommandLineOption halfOption(
 const QCommandLineOption dryRunOption(QStringLiteral("dry-run"),
                                       QStringLiteral("Shows what would be imported; writes "
                                                      "nothing."));
+
+// Bytes that fail to decode would be stored as U+FFFD: nothing is imported,
+// and the user is told how to say what the file holds.
+QString undecodable(const QString &absolute, const bookmarktext::Decoded &decoded)
+{
+    const QString what =
+        decoded.declared ? QStringLiteral("not valid %1 text as it declares").arg(decoded.encoding)
+                         : QStringLiteral("neither UTF-8 nor GB18030 text");
+    return QStringLiteral("The file '%1' is %2; nothing was imported. Add a charset declaration "
+                          "that names its encoding, such as <META HTTP-EQUIV=\"Content-Type\" "
+                          "CONTENT=\"text/html; charset=GBK\">")
+        .arg(absolute, what);
+}
 
 QList<bookmarkfile::Bookmark> readBookmarkFile(const QString &fileName)
 {
@@ -41,16 +57,16 @@ QList<bookmarkfile::Bookmark> readBookmarkFile(const QString &fileName)
         throw Failure(
             QStringLiteral("Could not read file '%1': %2").arg(absolute, file.errorString()));
     // Browsers write UTF-8 and say so; an older file may be UTF-16 with a
-    // byte-order mark, or name another character set (GBK) in its META tag.
-    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
-    if (!decoder.isValid())
-        decoder = QStringDecoder(QStringDecoder::Utf8);
-    const QString text = decoder(bytes);
-    const bookmarkfile::ReadResult result = bookmarkfile::read(text);
+    // byte-order mark, name another character set (GBK) in its META tag, or
+    // be GB18030 and say nothing.
+    const bookmarktext::Decoded decoded = bookmarktext::decode(bytes);
+    const bookmarkfile::ReadResult result = bookmarkfile::read(decoded.text);
     if (!result.isBookmarkFile)
         throw Failure(QStringLiteral("The file '%1' is not a Netscape bookmark file "
                                      "(<!DOCTYPE NETSCAPE-Bookmark-file-1>)")
                           .arg(absolute));
+    if (!decoded.whole)
+        throw Failure(undecodable(absolute, decoded));
     return result.bookmarks;
 }
 
@@ -70,7 +86,10 @@ void printDecisions(const QList<paperimport::Decision> &decisions, bool dryRun)
                    << QStringLiteral("\t(") << decision.reason << QStringLiteral(")\n");
             break;
         case Kind::Refuse:
-            stream << QStringLiteral("refused\t") << paper.name << u'\t' << paper.address
+            // What was refused may hold anything: shown so that it cannot
+            // work the terminal or break the line.
+            stream << QStringLiteral("refused\t") << printabletext::visible(paper.name, shownMost)
+                   << u'\t' << printabletext::visible(paper.address, shownMost)
                    << QStringLiteral("\t(") << decision.reason << QStringLiteral(")\n");
             break;
         }

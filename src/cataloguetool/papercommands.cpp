@@ -1,11 +1,8 @@
 #include "cataloguetool/bookmarkfile.h"
 #include "cataloguetool/commandsupport.h"
-#include "core/failure.h"
+#include "cataloguetool/output.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
-#include <cstdio>
-#include <optional>
 
 namespace cataloguetool {
 
@@ -60,54 +57,22 @@ int runSearch(const QCommandLineParser &parser)
 const QCommandLineOption exportFormatOption(QStringLiteral("format"),
                                             QStringLiteral("html (default), json or csv."),
                                             QStringLiteral("FORMAT"));
-const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                      QStringLiteral("Writes to FILE instead of standard output."),
-                                      QStringLiteral("FILE"));
+const QCommandLineOption outputOption(
+    QStringList{QStringLiteral("o"), QStringLiteral("output")},
+    QStringLiteral("Writes to FILE instead of standard output (- for standard output)."),
+    QStringLiteral("FILE"));
 
-// Writes to the file when one is named, else to standard output. A file is
-// written beside the target and renamed into place: a failure never leaves
-// half a file.
-class Output
+// The file that -o names; "-" (standard output) when none is named.
+QString exportTarget(const QCommandLineParser &parser)
 {
-public:
-    explicit Output(const QString &fileName) : m_fileName(fileName)
-    {
-        if (m_fileName.isEmpty()) {
-            out().flush();
-            return;
-        }
-        m_file.emplace(fileName);
-        if (!m_file->open(QIODevice::WriteOnly))
-            fail();
-    }
-
-    void write(QByteArrayView bytes)
-    {
-        if (!m_file) {
-            std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout);
-            return;
-        }
-        if (m_file->write(bytes.data(), bytes.size()) != bytes.size())
-            fail();
-    }
-
-    void commit()
-    {
-        if (m_file && !m_file->commit())
-            fail();
-        std::fflush(stdout);
-    }
-
-private:
-    [[noreturn]] void fail()
-    {
-        throw Failure(QStringLiteral("Could not write file '%1': %2")
-                          .arg(QFileInfo(m_fileName).absoluteFilePath(), m_file->errorString()));
-    }
-
-    QString m_fileName;
-    std::optional<QSaveFile> m_file;
-};
+    if (!parser.isSet(outputOption))
+        return QStringLiteral("-");
+    const QString target = parser.value(outputOption);
+    // An unset shell variable must not become a file named after nothing.
+    if (target.isEmpty())
+        throw UsageError(QStringLiteral("-o takes a file name, or - for standard output"));
+    return target;
+}
 
 int runExport(const QCommandLineParser &parser)
 {
@@ -117,8 +82,10 @@ int runExport(const QCommandLineParser &parser)
                        QStringLiteral("html"));
     if (!parser.positionalArguments().isEmpty())
         throw UsageError(QStringLiteral("export takes no arguments; name the file with -o"));
+    const QString target = exportTarget(parser);
     const OpenCatalogue catalogue(parser);
-    Output output(parser.value(outputOption));
+    refuseCatalogueFiles(target, catalogue.path());
+    Output output(target);
     qsizetype count = 0;
     if (format == u"html") {
         papers::writeBookmarkFile(
@@ -129,11 +96,10 @@ int runExport(const QCommandLineParser &parser)
         output.write(papers::formatted(list, formatFrom(format)).toUtf8());
     }
     output.commit();
-    if (parser.isSet(outputOption))
+    if (target != u"-")
         err() << QStringLiteral("Exported %1 papers from '%2' to '%3'.\n")
                      .arg(count)
-                     .arg(catalogue.path(),
-                          QFileInfo(parser.value(outputOption)).absoluteFilePath());
+                     .arg(catalogue.path(), QFileInfo(target).absoluteFilePath());
     return exitOk;
 }
 

@@ -3,6 +3,7 @@
 #include "catalogue/statement.h"
 #include "cataloguetool/preparedstatement.h"
 #include "core/messagerules.h"
+#include "core/printabletext.h"
 #include "core/webaddress.h"
 
 namespace paperimport {
@@ -19,6 +20,35 @@ QSet<QString> namesOf(sqlite3 *db, half::Half which)
     return keys;
 }
 
+// Why a name or province cannot be shown in the menus and in one line of a
+// list as it is, or nothing when it can.
+QString unprintableReason(const QString &what, const QString &text)
+{
+    if (const auto character = printabletext::firstUnprintable(text))
+        return QStringLiteral("its %1 holds the control or format character %2")
+            .arg(what, printabletext::codePoint(*character));
+    if (printabletext::length(text) > maxTextLength)
+        return QStringLiteral("its %1 is longer than %2 characters").arg(what).arg(maxTextLength);
+    return {};
+}
+
+// Why a bookmark is refused, or nothing when it may be added.
+QString refusal(const Paper &paper)
+{
+    if (!browser::webAddress(paper.address).isValid())
+        return QStringLiteral("not a web address");
+    if (paper.name.isEmpty())
+        return QStringLiteral("it has no name");
+    if (QString reason = unprintableReason(QStringLiteral("name"), paper.name); !reason.isEmpty())
+        return reason;
+    if (paper.half == half::Half::None)
+        return QStringLiteral("it is in no \"%1\" or \"%2\" folder and no --half was given")
+            .arg(half::folder(half::Half::Domestic), half::folder(half::Half::Foreign));
+    if (paper.province.isEmpty())
+        return QStringLiteral("it is in no province or country folder");
+    return unprintableReason(QStringLiteral("province"), paper.province);
+}
+
 Decision decide(const bookmarkfile::Bookmark &mark, half::Half fallback, ExistingNames &existing)
 {
     Decision decision;
@@ -27,17 +57,8 @@ Decision decide(const bookmarkfile::Bookmark &mark, half::Half fallback, Existin
     paper.province = messagerules::trimmed(mark.folder);
     paper.name = messagerules::trimmed(mark.name);
     paper.address = messagerules::trimmed(mark.address);
-    if (!browser::webAddress(paper.address).isValid()) {
-        decision.reason = QStringLiteral("not a web address");
-    } else if (paper.name.isEmpty()) {
-        decision.reason = QStringLiteral("it has no name");
-    } else if (paper.half == half::Half::None) {
-        decision.reason =
-            QStringLiteral("it is in no \"%1\" or \"%2\" folder and no --half was given")
-                .arg(half::folder(half::Half::Domestic), half::folder(half::Half::Foreign));
-    } else if (paper.province.isEmpty()) {
-        decision.reason = QStringLiteral("it is in no province or country folder");
-    } else {
+    decision.reason = refusal(paper);
+    if (decision.reason.isEmpty()) {
         QSet<QString> &names =
             paper.half == half::Half::Domestic ? existing.domestic : existing.foreign;
         const QString key = catalogue::comparisonKey(paper.name);

@@ -33,11 +33,17 @@ struct ExistingNames
     QSet<QString> foreign;
 };
 
+// The most characters a name or province may hold: far more than any paper's
+// name, far less than a menu can show.
+constexpr qsizetype maxTextLength = 1000;
+
 // What becomes of each bookmark, in the file's order. A bookmark's half is
 // its half folder's, else `fallback`; its province is its nearest folder.
 // Texts are trimmed as the maintenance window trims its inputs; a name
 // already in the half (or earlier in the file) is skipped, as the window
-// refuses it; only web addresses are taken.
+// refuses it; only web addresses are taken, and only names and provinces
+// without control or format characters and of at most maxTextLength
+// characters.
 QList<Decision> plan(const QList<bookmarkfile::Bookmark> &bookmarks, half::Half fallback,
                      ExistingNames existing);
 

@@ -85,12 +85,22 @@ void readHalf(sqlite3 *db, half::Half which, QList<Paper> &out)
         });
 }
 
+// A spreadsheet reads a cell that starts with one of these as a formula
+// ("=cmd|' /C calc'!A0", "@SUM(1+1)"): from a hostile bookmark file it
+// would run when the export is opened.
+bool startsAFormula(const QString &field)
+{
+    return !field.isEmpty() && QStringView(u"=+-@\t\r").contains(field.front());
+}
+
 QString csvField(const QString &field)
 {
-    if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') &&
+    const bool formula = startsAFormula(field);
+    if (!formula && !field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') &&
         !field.contains(u'\r'))
         return field;
-    QString quoted = field;
+    // A leading quote makes the cell text, as spreadsheet-safe writers do.
+    QString quoted = formula ? u'\'' + field : field;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }

@@ -45,7 +45,9 @@ enum class Format
 // One line per paper, tab-separated: half, province, name, address.
 QString asText(const QList<Paper> &list);
 QString asJson(const QList<Paper> &list);
-// RFC 4180: a header line, fields quoted where they need it, CRLF line ends.
+// RFC 4180: a header line, fields quoted where they need it, CRLF line ends;
+// a field that a spreadsheet would take for a formula (one starting with
+// "=", "+", "-", "@", TAB or CR) is quoted with a "'" before it.
 QString asCsv(const QList<Paper> &list);
 QString formatted(const QList<Paper> &list, Format format);
 

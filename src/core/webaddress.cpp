@@ -1,5 +1,7 @@
 #include "core/webaddress.h"
 
+#include "core/printabletext.h"
+
 #include <QRegularExpression>
 
 namespace browser {
@@ -26,16 +28,12 @@ bool looksLikeHost(const QString &text)
     return host.match(text).hasMatch();
 }
 
-// Control characters never reach the desktop, not even to be encoded; nor
-// does text that is not valid UTF-16.
+// Control and format characters never reach the desktop, not even to be
+// encoded: a right-to-left override or a zero-width space would make the
+// address read as another one. Nor does text that is not valid UTF-16.
 bool isClean(const QString &text)
 {
-    if (!text.isValidUtf16())
-        return false;
-    for (const QChar c : text)
-        if (c.category() == QChar::Other_Control)
-            return false;
-    return true;
+    return !printabletext::firstUnprintable(text);
 }
 
 } // namespace

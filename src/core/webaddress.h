@@ -11,8 +11,8 @@ namespace browser {
 // "www.people.com.cn" or "人民网.中国" read as http; characters a URL cannot
 // hold as they are (a space, "|", "{", a "%" that starts no escape) are
 // percent-encoded. Anything that is not a web address with a host (another
-// scheme, a path, a command, text with control characters) gives an invalid
-// QUrl.
+// scheme, a path, a command, text with control or format characters) gives
+// an invalid QUrl.
 QUrl webAddress(const QString &address);
 
 } // namespace browser

@@ -8,9 +8,12 @@ import json
 import os
 import pathlib
 import pty
+import resource
 import shutil
+import signal
 import socket
 import sqlite3
+import stat
 import subprocess
 import tempfile
 import threading
@@ -30,8 +33,18 @@ HOSTILE = [
     ("pinternal", "北京", 'say "hi" it\'s', "https://c.example/path'q"),
     ("pinternal", "北京", "人民日报", "www.people.com.cn"),
     ("poverseas", "🌏 world", "📰 News 🗞️ 👩‍👩‍👧", "https://d.example/"),
-    ("poverseas", "مصر", "صحيفة الأهرام \u202eabc", "http://ahram.org.eg/"),
-    ("poverseas", "英国", "报" * 10240, "http://e.example/" + "a" * 10240),
+    ("poverseas", "مصر", "صحيفة الأهرام", "http://ahram.org.eg/"),
+    ("poverseas", "ایران", "همشهری\u200cها", "https://www.hamshahrionline.ir/"),
+    ("poverseas", "英国", "报" * 1000, "http://e.example/" + "a" * 10240),
+]
+
+# Bookmarks the import refuses, each with its reason.
+REFUSED = [
+    ("\x1b[2J\x1b]0;owned\x07News", "北京", "its name holds the control or format character U+001B"),
+    ("صحيفة \u202eabc", "北京", "its name holds the control or format character U+202E"),
+    ("Tab\there", "北京", "its name holds the control or format character U+0009"),
+    ("X", "北\u200b京", "its province holds the control or format character U+200B"),
+    ("报" * 5000000, "北京", "its name is longer than 1000 characters"),
 ]
 
 
@@ -369,7 +382,7 @@ class ImportExportTest(ToolCase):
         exported = self.dir / "export.html"
         code, _, err = self.tool("--catalogue", self.db, "export", "-o", exported)
         self.assertEqual(code, 0, err)
-        self.assertIn("Exported 7 papers", err)
+        self.assertIn("Exported 8 papers", err)
         code, out, _ = self.tool("--catalogue", self.db, "export")
         self.assertEqual(out, exported.read_text(encoding="utf-8"))
         self.assertIn("📰 News 🗞️", out)
@@ -379,15 +392,35 @@ class ImportExportTest(ToolCase):
         make_catalogue(empty)
         code, out, err = self.tool("--catalogue", empty, "import", exported)
         self.assertEqual(code, 0, err)
-        self.assertIn("7 added, 0 skipped, 0 refused.", out)
+        self.assertIn("8 added, 0 skipped, 0 refused.", out)
         self.assertEqual(self.listed(empty), self.listed(self.db))
         self.assertEqual(sorted(rows_of(empty)), sorted(HOSTILE))
 
         # Again: every paper is already there.
         code, out, err = self.tool("--catalogue", empty, "import", exported)
         self.assertEqual(code, 0, err)
-        self.assertIn("0 added, 7 skipped, 0 refused.", out)
-        self.assertEqual(len(rows_of(empty)), 7)
+        self.assertIn("0 added, 8 skipped, 0 refused.", out)
+        self.assertEqual(len(rows_of(empty)), 8)
+
+    def test_hostile_names_are_refused_and_shown_harmlessly(self):
+        make_catalogue(self.db)
+        source = self.dir / "in.html"
+        marks = {("国内报纸", province): [] for _, province, _ in REFUSED}
+        for name, province, _ in REFUSED:
+            marks[("国内报纸", province)].append((name, "http://a.example/"))
+        marks[("国内报纸", "北京")].append(("甲", "http://a.example/"))
+        source.write_text(bookmark_file(marks), encoding="utf-8")
+        code, out, err = self.tool("--catalogue", self.db, "import", source)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(rows_of(self.db), [("pinternal", "北京", "甲", "http://a.example/")])
+        self.assertIn("1 added, 0 skipped, 5 refused.", out)
+        reasons = [line.rsplit("\t(", 1)[1] for line in out.splitlines()
+                   if line.startswith("refused\t")]
+        self.assertEqual(sorted(reasons), sorted(reason + ")" for _, _, reason in REFUSED))
+        # The leading ESC is trimmed with the blanks, as the window trims names.
+        self.assertIn("refused\t[2J<U+001B>]0;owned<U+0007>News\t", out)
+        self.assertNotIn("\x1b", out)
+        self.assertLess(len(out), 10000)
 
     def test_names_already_there_are_skipped_ignoring_ascii_case(self):
         make_catalogue(self.db, [("poverseas", "英国", "The Times", "https://thetimes.co.uk/")])
@@ -445,6 +478,9 @@ class ImportExportTest(ToolCase):
             "utf-16 with a byte-order mark": firefox.encode("utf-16"),
             "GBK named in the META tag": firefox.replace("charset=UTF-8", "charset=GBK")
             .replace("朝日新聞", "朝日新闻").encode("gbk"),
+            "GBK with no declaration, read as GB18030":
+            firefox.replace(' CONTENT="text/html; charset=UTF-8"', "")
+            .replace("朝日新聞", "朝日新闻").encode("gbk"),
         }
         for what, content in cases.items():
             with self.subTest(what):
@@ -476,6 +512,10 @@ class ImportExportTest(ToolCase):
             "empty.html": ("text", "", "is not a Netscape bookmark file"),
             "bookmarks.json": ("text", '{"roots": {}}', "is not a Netscape bookmark file"),
             "binary.html": ("bytes", bytes(range(256)) * 64, "is not a Netscape bookmark file"),
+            "declared.html": ("bytes", (SAMPLES / "chromium.html").read_bytes().replace(
+                b"</H3>", "南方</H3>".encode("gbk") + b"</H3>", 1), "Add a charset declaration"),
+            "undeclared.html": ("bytes", b"<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><A "
+                                b"HREF=a.cn>\xff\xfe</A></DL>", "Add a charset declaration"),
             "missing.html": (None, None, "Could not read file"),
             "folder": (None, None, "Could not read file"),
         }
@@ -589,6 +629,88 @@ class ImportExportTest(ToolCase):
                          sorted(("poverseas", "buku bookmarks", n, u) for _, _, n, u in rows))
 
 
+class OutputTest(ToolCase):
+    def setUp(self):
+        super().setUp()
+        make_catalogue(self.db, HOSTILE)
+
+    def test_standard_output_that_fails_is_a_failure(self):
+        for args in (["export"], ["export", "-o", "-"], ["list"], ["search", "a"],
+                     ["list", "--format", "csv"]):
+            with self.subTest(args=args), open("/dev/full", "wb") as full:
+                done = subprocess.run([TOOL, "--catalogue", str(self.db), *args], stdout=full,
+                                      stderr=subprocess.PIPE, env=self.env(), timeout=60)
+                self.assertEqual(done.returncode, 1)
+                self.assertEqual(done.stderr.decode(), "kelvane-catalogue: Could not write to "
+                                                       "standard output: No space left on device\n")
+
+    def test_export_never_writes_over_the_catalogue(self):
+        (self.dir / "link.mdb").symlink_to(self.db)
+        self.assertEqual(self.tool("--catalogue", self.db, "list")[0], 0)  # now in WAL mode
+        before = self.db.read_bytes()
+
+        def refused(target):
+            code, out, err = self.tool("--catalogue", self.db, "export", "-o", target)
+            self.assertEqual(code, 1, err)
+            self.assertIn("Will not export onto '%s': it is the catalogue" % (self.dir / target),
+                          err)
+
+        for target in (self.db, "link.mdb", "padr.mdb-wal", "padr.mdb-shm", "padr.mdb-journal"):
+            with self.subTest(target=target):
+                refused(target)
+                self.assertEqual(self.db.read_bytes(), before)
+                self.assertFalse((self.dir / "padr.mdb-journal").exists())
+        # With the log and shared memory there, held by another program.
+        other = sqlite3.connect(self.db)
+        other.execute("insert into pinternal values ('北京', '乙', 'http://b.example/')")
+        other.commit()
+        try:
+            for target in ("padr.mdb-wal", "padr.mdb-shm"):
+                with self.subTest(held=target):
+                    refused(target)
+                    self.assertFalse((self.dir / target).read_bytes().startswith(b"<!DOCTYPE"))
+        finally:
+            other.close()
+        self.assertEqual(len(rows_of(self.db)), len(HOSTILE) + 1)
+
+    def test_a_fifo_is_written_directly(self):
+        fifo = self.dir / "fifo"
+        os.mkfifo(fifo)
+        received = []
+        reader = threading.Thread(target=lambda: received.append(fifo.read_bytes()))
+        reader.start()
+        code, _, err = self.tool("--catalogue", self.db, "export", "--format", "csv", "-o", fifo)
+        reader.join(30)
+        self.assertEqual(code, 0, err)
+        _, expected, _ = self.tool("--catalogue", self.db, "list", "--format", "csv")
+        self.assertEqual(received, [expected.encode("utf-8")])
+        self.assertTrue(stat.S_ISFIFO(os.stat(fifo).st_mode))
+
+    def test_a_file_that_cannot_be_written_in_full_is_left_as_it_was(self):
+        con = sqlite3.connect(self.db)
+        con.executemany("insert into poverseas values ('英国', ?, 'http://a.example/')",
+                        [("报%d" % i + "x" * 200,) for i in range(500)])
+        con.commit()
+        con.close()
+        target = self.dir / "out.html"
+        target.write_text("the previous export\n")
+
+        def small_files():  # a disk that fills up after 64 KB, as the export reaches 100 KB
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (65536, 65536))
+
+        done = subprocess.run([TOOL, "--catalogue", str(self.db), "export", "-o", str(target)],
+                              capture_output=True, env=self.env(), timeout=60,
+                              preexec_fn=small_files)
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.stderr.decode(), "kelvane-catalogue: Could not write file '%s' in "
+                         "full (File too large); the file was left as it was\n" % target)
+        self.assertEqual(target.read_text(), "the previous export\n")
+        # No temporary file is left (a reader leaves the engine's own -wal and -shm).
+        self.assertEqual(sorted(p.name for p in self.dir.iterdir() if "mdb-" not in p.name),
+                         ["home", "out.html", "padr.mdb"])
+
+
 class CommandLineTest(ToolCase):
     def setUp(self):
         super().setUp()
@@ -635,7 +757,8 @@ class CommandLineTest(ToolCase):
                ["import", "f.html", "--half", "middle"], ["export", "--format", "pdf"],
                ["check", "--concurrency", "0"], ["check", "--concurrency", "many"],
                ["check", "--timeout", "-1"], ["check", "--format", "csv"], ["list", "--nope"],
-               ["--catalogue"], ["--catalogue", "", "list"], ["list", "--catalogue="]]
+               ["--catalogue"], ["--catalogue", "", "list"], ["list", "--catalogue="],
+               ["export", "-o", ""]]
         for args in bad:
             with self.subTest(args=args):
                 code, out, err = self.tool(*args)

@@ -1,4 +1,5 @@
 #include "cataloguetool/bookmarkfile.h"
+#include "cataloguetool/bookmarktext.h"
 #include "cataloguetool/checkrules.h"
 #include "cataloguetool/paperimport.h"
 #include "cataloguetool/papers.h"
@@ -38,8 +39,8 @@ QString kept(const checkrules::Result &result)
 
 } // namespace
 
-// The pure rules of kelvane-catalogue: the bookmark file, the import's
-// decisions, the link check's outcomes, the list formats.
+// The pure rules of kelvane-catalogue: the bookmark file and its character
+// set, the import's decisions, the link check's outcomes, the list formats.
 class TestCatalogueToolRules : public QObject
 {
     Q_OBJECT
@@ -229,6 +230,43 @@ private slots:
         QTest::newRow("no province")
             << Bookmark{u"X"_qs, url, {}, Half::Domestic} << int(Half::None)
             << u"refuse: it is in no province or country folder"_qs;
+        // Shown in the menus and one per line in a terminal: no control or
+        // format characters, but the joiners that scripts and emoji need.
+        QTest::newRow("an escape sequence in the name")
+            << Bookmark{u"\x1b[2J\x1b]0;owned\x07X"_qs, url, u"F"_qs, Half::Domestic}
+            << int(Half::None)
+            << u"refuse: its name holds the control or format character U+001B"_qs;
+        QTest::newRow("a right-to-left override in the name")
+            << Bookmark{u"صحيفة \u202Eabc"_qs, url, u"مصر"_qs, Half::Foreign} << int(Half::None)
+            << u"refuse: its name holds the control or format character U+202E"_qs;
+        QTest::newRow("a line break inside the province")
+            << Bookmark{u"X"_qs, url, u"北\n京"_qs, Half::Domestic} << int(Half::None)
+            << u"refuse: its province holds the control or format character U+000A"_qs;
+        QTest::newRow("a zero-width space in the province")
+            << Bookmark{u"X"_qs, url, u"北\u200B京"_qs, Half::Domestic} << int(Half::None)
+            << u"refuse: its province holds the control or format character U+200B"_qs;
+        QTest::newRow("a byte-order mark inside the name")
+            << Bookmark{u"X\uFEFFY"_qs, url, u"F"_qs, Half::Domestic} << int(Half::None)
+            << u"refuse: its name holds the control or format character U+FEFF"_qs;
+        QTest::newRow("a language tag beyond the first plane")
+            << Bookmark{u"X\U000E0001"_qs, url, u"F"_qs, Half::Domestic} << int(Half::None)
+            << u"refuse: its name holds the control or format character U+E0001"_qs;
+        QTest::newRow("the non-joiner of a Persian name")
+            << Bookmark{u"همشهری\u200Cها"_qs, url, u"ایران"_qs, Half::Foreign} << int(Half::None)
+            << u"add همشهری\u200Cها ایران foreign"_qs;
+        QTest::newRow("the joiners of an emoji family")
+            << Bookmark{u"👩\u200D👩\u200D👧"_qs, url, u"F"_qs, Half::Foreign} << int(Half::None)
+            << u"add 👩\u200D👩\u200D👧 F foreign"_qs;
+        const QString longest(paperimport::maxTextLength, u'报');
+        QTest::newRow("a name of 1,000 characters")
+            << Bookmark{longest, url, u"F"_qs, Half::Foreign} << int(Half::None)
+            << u"add "_qs + longest + u" F foreign"_qs;
+        QTest::newRow("a name of 1,001 characters")
+            << Bookmark{longest + u'报', url, u"F"_qs, Half::Foreign} << int(Half::None)
+            << u"refuse: its name is longer than 1000 characters"_qs;
+        QTest::newRow("a province of 500 emoji and one")
+            << Bookmark{u"X"_qs, url, u"🌏"_qs.repeated(1001), Half::Foreign} << int(Half::None)
+            << u"refuse: its province is longer than 1000 characters"_qs;
     }
 
     void plansTheImport()
@@ -419,6 +457,68 @@ private slots:
         const Paper paper{Half::Domestic, u"北京"_qs, u"Daily News écho"_qs,
                           u"http://example.com/"_qs, 1};
         QCOMPARE(papers::matches(paper, text), found);
+    }
+
+    // A spreadsheet opening the export must not run what a hostile
+    // bookmark file put at the start of a field.
+    void neutralisesFormulasInCsv_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("=") << u"=cmd|' /C calc'!A0"_qs << u"\"'=cmd|' /C calc'!A0\""_qs;
+        QTest::newRow("+") << u"+1+1"_qs << u"\"'+1+1\""_qs;
+        QTest::newRow("-") << u"-2+3"_qs << u"\"'-2+3\""_qs;
+        QTest::newRow("@") << u"@SUM(1+1)"_qs << u"\"'@SUM(1+1)\""_qs;
+        QTest::newRow("TAB") << u"\t=1"_qs << u"\"'\t=1\""_qs;
+        QTest::newRow("CR") << u"\r=1"_qs << u"\"'\r=1\""_qs;
+        QTest::newRow("quotes still doubled") << u"=\"x\""_qs << u"\"'=\"\"x\"\"\""_qs;
+        QTest::newRow("inside the text is no formula") << u"a=b-c"_qs << u"a=b-c"_qs;
+    }
+
+    void neutralisesFormulasInCsv()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, field);
+        const QList<Paper> list{{Half::Domestic, name, name, name, 1}};
+        QCOMPARE(papers::asCsv(list), u"half,province,name,address\r\ndomestic,"_qs + field + u',' +
+                                          field + u',' + field + u"\r\n"_qs);
+    }
+
+    // The character set a file declares, else UTF-8, else GB18030; bytes
+    // that fail it leave the text incomplete.
+    void decodesBookmarkFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<bool>("whole");
+        const QByteArray meta = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=";
+        // "人民日报" in GBK, which GB18030 extends.
+        const QByteArray gbk = "\xC8\xCB\xC3\xF1\xC8\xD5\xB1\xA8";
+        QTest::newRow("undeclared UTF-8")
+            << QByteArray("<A>人民日报</A>") << u"<A>人民日报</A>"_qs << u"UTF-8"_qs << true;
+        QTest::newRow("undeclared GBK read as GB18030")
+            << "<A>" + gbk + "</A>" << u"<A>人民日报</A>"_qs << u"GB18030"_qs << true;
+        QTest::newRow("declared GBK")
+            << meta + "GBK\"><A>" + gbk + "</A>" << u"人民日报"_qs << u"GBK"_qs << true;
+        QTest::newRow("UTF-16 with a byte-order mark")
+            << QByteArray("\xFF\xFE<\0A\0>\0", 8) << u"<A>"_qs << u"UTF-16LE"_qs << true;
+        QTest::newRow("invalid UTF-8 under a UTF-8 declaration")
+            << meta + "UTF-8\"><A>" + gbk + "</A>" << u"<A>\uFFFD"_qs << u"UTF-8"_qs << false;
+        QTest::newRow("undeclared, neither UTF-8 nor GB18030")
+            << QByteArray("<A>\xFF\xFF</A>") << u"<A>\uFFFD"_qs << u"UTF-8"_qs << false;
+    }
+
+    void decodesBookmarkFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QString, encoding);
+        QFETCH(bool, whole);
+        const bookmarktext::Decoded decoded = bookmarktext::decode(bytes);
+        QVERIFY2(decoded.text.contains(text), qPrintable(decoded.text));
+        QCOMPARE(decoded.encoding, encoding);
+        QCOMPARE(decoded.whole, whole);
     }
 
     void writesCsvAndText()

@@ -155,6 +155,14 @@ private slots:
         QTest::newRow("newline") << u"http://a.example/\nx"_qs << QString();
         QTest::newRow("tab in host") << u"www.a\t.example"_qs << QString();
         QTest::newRow("DEL") << u"http://a.example/\x7f"_qs << QString();
+        // Format characters would make the address read as another one.
+        QTest::newRow("right-to-left override")
+            << u"http://a.example/\u202Egpj.exe"_qs << QString();
+        QTest::newRow("zero-width space in host")
+            << u"http://pay\u200Bpal.example/"_qs << QString();
+        QTest::newRow("zero-width joiner kept, encoded")
+            << u"http://a.example/\U0001F469\u200D\U0001F467"_qs
+            << u"http://a.example/%F0%9F%91%A9%E2%80%8D%F0%9F%91%A7"_qs;
         QTest::newRow("space in host") << u"http://a b.example/"_qs << QString();
         QTest::newRow("no slashes") << u"http:a.example"_qs << QString();
         QTest::newRow("scheme only host") << u"https:///x"_qs << QString();
