@@ -3,14 +3,12 @@
 #include "catalogue/cataloguefile.h"
 #include "catalogue/cataloguelocation.h"
 #include "catalogue/connectionsettings.h"
+#include "catalogue/preparedstatement.h"
 #include "core/failure.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDriver>
-#include <QSqlError>
 #include <QUrl>
-#include <atomic>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -19,39 +17,36 @@ namespace {
 // How long a statement waits for another program's write before it fails.
 constexpr int busyTimeoutMs = 3000;
 
-QString uniqueConnectionName()
+// The file's journal mode; empty when it cannot be read.
+QString journalMode(sqlite3 *db)
 {
-    static std::atomic<int> counter{0};
-    return QStringLiteral("kelvane-catalogue-%1").arg(++counter);
+    try {
+        PreparedStatement mode(db, QStringLiteral("PRAGMA journal_mode"));
+        return mode.step() ? mode.text(0) : QString();
+    } catch (const Failure &) {
+        return {};
+    }
 }
 
-QByteArray journalMode(sqlite3 *db)
+// The number of pages the file holds; reading it reads the file's header.
+qint64 pageCount(sqlite3 *db)
 {
-    sqlite3_stmt *statement = nullptr;
-    QByteArray mode;
-    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW)
-        mode = reinterpret_cast<const char *>(sqlite3_column_text(statement, 0));
-    sqlite3_finalize(statement);
-    return mode;
+    PreparedStatement pages(db, QStringLiteral("PRAGMA page_count"));
+    if (!pages.step())
+        throw Failure::fromProvider(cataloguefile::lastFailure(db));
+    return pages.integer(0);
 }
 
 } // namespace
 
 CatalogueConnection::CatalogueConnection(QString connectionString, Access access)
-    : m_connectionString(std::move(connectionString)), m_access(access),
-      m_name(uniqueConnectionName())
+    : m_connectionString(std::move(connectionString)), m_access(access)
 {
-    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
 }
 
 CatalogueConnection::~CatalogueConnection()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_name);
+    close();
 }
 
 // The chosen catalogue file when there is one, else the connection string's.
@@ -110,21 +105,23 @@ QString CatalogueConnection::databaseName(const QString &path) const
     return uri + QStringLiteral("?mode=ro");
 }
 
+// The mode in the name (see databaseName) decides whether the file may be
+// written; the open itself asks for reading and writing, as SQLite's own
+// tools do, and fails on a file that cannot be opened at all.
 void CatalogueConnection::openEngine(const QString &path)
 {
-    QSqlDatabase db = database();
-    db.setDatabaseName(databaseName(path));
-    QString options = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
-    if (connectionsettings::exclusive(m_connectionString))
-        options += QStringLiteral(";QSQLITE_EXCLUSIVE_LOCKING");
-    db.setConnectOptions(options);
-    if (!db.open()) {
-        const QSqlError error = db.lastError();
-        const QString text =
-            error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
-        throw Failure::fromProvider(
-            cataloguefile::engineMessage(path, error.nativeErrorCode().toInt(), text));
+    const QByteArray name = databaseName(path).toUtf8();
+    const int rc = sqlite3_open_v2(name.constData(), &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
+                                       SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_URI,
+                                   nullptr);
+    if (rc != SQLITE_OK) {
+        const QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
+        close();
+        throw Failure::fromProvider(cataloguefile::engineMessage(path, rc, text));
     }
+    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    sqlite3_extended_result_codes(m_db, 1);
 }
 
 void CatalogueConnection::followFile()
@@ -148,10 +145,12 @@ void CatalogueConnection::followFile()
     open();
 }
 
+// The queries' statements are finalized first: the engine keeps a
+// connection with a statement left open.
 void CatalogueConnection::close()
 {
-    QSqlDatabase db = database();
-    db.close();
+    sqlite3_close(m_db);
+    m_db = nullptr;
 }
 
 void CatalogueConnection::emptyLog()
@@ -182,10 +181,14 @@ void CatalogueConnection::tookOwnWrite()
 void CatalogueConnection::switchToWal()
 {
     sqlite3 *db = handle();
-    if (sqlite3_db_readonly(db, "main") != 0 || journalMode(db) == "wal")
+    if (sqlite3_db_readonly(db, "main") != 0 || journalMode(db) == u"wal")
         return;
     sqlite3_busy_timeout(db, 0);
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    try {
+        runSql(db, QStringLiteral("PRAGMA journal_mode=WAL"));
+    } catch (const Failure &) {
+        // In use by others: it stays as it is.
+    }
     sqlite3_busy_timeout(db, busyTimeoutMs);
     tookOwnWrite();
 }
@@ -194,35 +197,11 @@ void CatalogueConnection::switchToWal()
 // that reads the file's header tells whether it holds a database at all.
 void CatalogueConnection::checkIsCatalogue(const QString &path)
 {
-    sqlite3 *db = handle();
-    sqlite3_stmt *statement = nullptr;
-    int pages = 0;
-    int rc = sqlite3_prepare_v2(db, "PRAGMA page_count", -1, &statement, nullptr);
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_step(statement);
-        pages = rc == SQLITE_ROW ? sqlite3_column_int(statement, 0) : 0;
-    }
-    sqlite3_finalize(statement);
-    if (rc != SQLITE_ROW)
-        throw Failure::fromProvider(cataloguefile::lastFailure(db));
-    if (pages == 0)
+    if (pageCount(handle()) == 0)
         throw Failure(cataloguefile::notACatalogue(path));
-}
-
-sqlite3 *CatalogueConnection::handle() const
-{
-    const QVariant handle = database().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        throw Failure(QStringLiteral("The catalogue connection has no SQLite handle"));
-    return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
 bool CatalogueConnection::isOpen() const
 {
-    return database().isOpen();
-}
-
-QSqlDatabase CatalogueConnection::database() const
-{
-    return QSqlDatabase::database(m_name, false);
+    return m_db != nullptr;
 }

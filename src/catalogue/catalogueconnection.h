@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QSqlDatabase>
 #include <QString>
 #include <optional>
 
 struct sqlite3;
 
-// One window's connection to the catalogue file (its ADOConnection1): a named
+// One window's connection to the catalogue file (its ADOConnection1): an
 // SQLite connection on an existing file, never creating it. It remembers
 // which file it opened (device, inode, size and modification time), so that
 // a file replaced, overwritten or removed underneath is noticed before the
@@ -38,9 +37,8 @@ public:
     // a file that another program then replaces would be read as the new
     // file's. The file's identity is taken again: the change is our own.
     void emptyLog();
-    QSqlDatabase database() const;
-    // The SQLite handle under the open connection's Qt driver.
-    sqlite3 *handle() const;
+    // The open connection's SQLite handle; none while closed.
+    sqlite3 *handle() const { return m_db; }
 
 private:
     struct FileIdentity
@@ -67,7 +65,7 @@ private:
 
     QString m_connectionString;
     Access m_access;
-    QString m_name;
+    sqlite3 *m_db = nullptr; // while open
     QString m_path;          // the file opened, while open
     FileIdentity m_identity; // and which file that was
 };

@@ -1,6 +1,8 @@
 #include "catalogue/cataloguelocation.h"
 
 #include "catalogue/cataloguefile.h"
+#include "catalogue/preparedstatement.h"
+#include "catalogue/schema.h"
 #include "core/failure.h"
 
 #include <QCoreApplication>
@@ -21,16 +23,15 @@ const QString fileName = QStringLiteral("padr.mdb");
 
 bool holdsBothTables(sqlite3 *db)
 {
-    sqlite3_stmt *statement = nullptr;
-    int tables = 0;
-    if (sqlite3_prepare_v2(db,
-                           "select count(*) from sqlite_master where type='table' and name "
-                           "in ('pinternal','poverseas')",
-                           -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW)
-        tables = sqlite3_column_int(statement, 0);
-    sqlite3_finalize(statement);
-    return tables == 2;
+    try {
+        PreparedStatement tables(
+            db, QStringLiteral("select count(*) from sqlite_master where type='table' and name "
+                               "in (?,?)"));
+        tables.bind({catalogue::domesticTable, catalogue::foreignTable});
+        return tables.step() && tables.integer(0) == 2;
+    } catch (const Failure &) {
+        return false;
+    }
 }
 
 // Runs the starter's statements on a new file at `path`; returns what went
@@ -42,12 +43,12 @@ QString buildFrom(const QString &path, const QByteArray &sql)
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char *error = nullptr;
-    // No file is in place before the one flush at the end (see syncToDisk),
-    // so the engine need not flush at each step.
+    // The starter is a script of many statements, which the engine runs in
+    // one call. No file is in place before the one flush at the end (see
+    // syncToDisk), so the engine need not flush at each step.
+    const QByteArray script = QByteArrayLiteral("PRAGMA synchronous=OFF;\n") + sql;
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, &error);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error);
+        rc = sqlite3_exec(db, script.constData(), nullptr, nullptr, &error);
     // A starter without both tables would leave an empty catalogue behind.
     if (rc == SQLITE_OK && !holdsBothTables(db))
         rc = SQLITE_NOTADB;

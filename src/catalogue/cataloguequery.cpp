@@ -1,25 +1,8 @@
 #include "catalogue/cataloguequery.h"
 
 #include "catalogue/catalogueconnection.h"
-#include "catalogue/cataloguefile.h"
 #include "core/failure.h"
 #include "core/messagerules.h"
-
-#include <sqlite3.h>
-
-namespace {
-
-Failure providerFailure(sqlite3 *db)
-{
-    return Failure::fromProvider(cataloguefile::lastFailure(db));
-}
-
-} // namespace
-
-void CatalogueQuery::Finalizer::operator()(sqlite3_stmt *prepared) const
-{
-    sqlite3_finalize(prepared);
-}
 
 CatalogueQuery::CatalogueQuery(QString componentName, CatalogueConnection &connection)
     : m_componentName(std::move(componentName)), m_connection(connection)
@@ -58,39 +41,19 @@ void CatalogueQuery::run()
 {
     m_connection.followFile();
     m_connection.open();
-    m_db = m_connection.handle();
-    const QByteArray sql = m_statement.sql.toUtf8();
-    sqlite3_stmt *prepared = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &prepared, nullptr) != SQLITE_OK)
-        throw providerFailure(m_db);
-    m_prepared.reset(prepared);
-    bindValues();
-    for (int i = 0; i < sqlite3_column_count(prepared); ++i)
-        m_columns.append(QString::fromUtf8(sqlite3_column_name(prepared, i)));
-}
-
-void CatalogueQuery::bindValues()
-{
-    for (int i = 0; i < m_statement.values.size(); ++i) {
-        const QByteArray value = m_statement.values.at(i).toUtf8();
-        sqlite3_bind_text(m_prepared.get(), i + 1, value.constData(), int(value.size()),
-                          SQLITE_TRANSIENT);
-    }
+    const PreparedStatement &prepared = m_prepared.emplace(m_connection.handle(), m_statement.sql);
+    m_prepared->bind(m_statement.values);
+    for (int i = 0; i < prepared.columnCount(); ++i)
+        m_columns.append(prepared.columnName(i));
 }
 
 // One step of the statement; true when it stands on a row. At the end, and
 // on a failure, the statement is reset, so that it holds no lock on the file.
 bool CatalogueQuery::step()
 {
-    const int rc = sqlite3_step(m_prepared.get());
-    if (rc == SQLITE_ROW)
+    if (m_prepared->step())
         return true;
-    if (rc != SQLITE_DONE) {
-        const Failure failure = providerFailure(m_db);
-        sqlite3_reset(m_prepared.get());
-        throw failure;
-    }
-    sqlite3_reset(m_prepared.get());
+    m_prepared->reset();
     return false;
 }
 
@@ -109,14 +72,11 @@ void CatalogueQuery::takeRow()
     m_eof = !m_onRow;
     if (m_eof)
         return;
-    sqlite3_stmt *prepared = m_prepared.get();
     for (int i = 0; i < m_columns.size(); ++i) {
-        if (sqlite3_column_type(prepared, i) == SQLITE_NULL) {
+        if (m_prepared->isNull(i))
             m_row.append(std::nullopt);
-            continue;
-        }
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(prepared, i));
-        m_row.append(QString::fromUtf8(text, sqlite3_column_bytes(prepared, i)));
+        else
+            m_row.append(m_prepared->text(i));
     }
     try {
         m_onRow = step();
@@ -163,10 +123,9 @@ void CatalogueQuery::reopen(const Statement &statement)
         open(statement);
         return;
     }
-    sqlite3_reset(m_prepared.get());
     clearResult();
     m_statement = statement;
-    bindValues();
+    m_prepared->bind(m_statement.values);
     m_onRow = step();
     takeRow();
 }

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "catalogue/preparedstatement.h"
 #include "catalogue/statement.h"
 #include "core/failure.h"
 
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <optional>
 
 class CatalogueConnection;
-struct sqlite3;
-struct sqlite3_stmt;
 
 // A window's one query object (its ADOQuery1). Every statement runs the same
 // way: close, set the statement, then open it (rows) or execute it (changes).
@@ -59,13 +57,7 @@ public:
     const QString &componentName() const { return m_componentName; }
 
 private:
-    struct Finalizer
-    {
-        void operator()(sqlite3_stmt *prepared) const;
-    };
-
     void run();
-    void bindValues();
     void clearResult();
     bool step();
     void takeRow();
@@ -74,8 +66,7 @@ private:
     QString m_componentName;
     CatalogueConnection &m_connection;
     Statement m_statement;
-    sqlite3 *m_db = nullptr; // the connection's handle while a statement is prepared
-    std::unique_ptr<sqlite3_stmt, Finalizer> m_prepared;
+    std::optional<PreparedStatement> m_prepared;
     QStringList m_columns;               // the columns of the open result
     QList<std::optional<QString>> m_row; // the current row; std::nullopt is NULL
     bool m_eof = true;

@@ -10,9 +10,9 @@ namespace rowcount {
 // reading a field.
 int stepToEnd(CatalogueQuery &query);
 
-// The number of rows of a table, found by stepping through "select pname
-// from <table>" to its end: every row counts, whatever its name holds. The
-// query stays open on that result; a failure throws.
+// The number of rows of a table, found by stepping through its names
+// (statements::allNames) to the end: every row counts, whatever its name
+// holds. The query stays open on that result; a failure throws.
 int byStepping(CatalogueQuery &query, const QString &table);
 
 } // namespace rowcount

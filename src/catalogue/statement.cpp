@@ -17,39 +17,50 @@ QString Statement::text() const
 namespace statements {
 
 namespace {
+
 Statement make(const QString &sql, QStringList values = {})
 {
     return {sql, std::move(values)};
 }
+
+QString selectFrom(const QString &what, const QString &table)
+{
+    return QStringLiteral("select ") + what + QStringLiteral(" from ") + table;
+}
+
+// The condition that a column holds the statement's next value.
+QString whereIs(const QString &column)
+{
+    return QStringLiteral(" where ") + column + QStringLiteral("=?");
+}
+
 } // namespace
+
+using namespace catalogue;
 
 Statement distinctProvinces(const QString &table)
 {
-    return make(QStringLiteral("select distinct pcity from ") + table);
+    return make(selectFrom(QStringLiteral("distinct ") + provinceColumn, table));
 }
 
 Statement papersInProvince(const QString &table, const QString &province)
 {
-    return make(QStringLiteral("select pname from ") + table + QStringLiteral(" where pcity=?"),
-                {province});
+    return make(selectFrom(nameColumn, table) + whereIs(provinceColumn), {province});
 }
 
 Statement addressOfPaper(const QString &table, const QString &name)
 {
-    return make(QStringLiteral("select purl from ") + table + QStringLiteral(" where pname=?"),
-                {name});
+    return make(selectFrom(addressColumn, table) + whereIs(nameColumn), {name});
 }
 
 Statement nameOfPaper(const QString &table, const QString &name)
 {
-    return make(QStringLiteral("select pname from ") + table + QStringLiteral(" where pname=?"),
-                {name});
+    return make(selectFrom(nameColumn, table) + whereIs(nameColumn), {name});
 }
 
 Statement provinceOfProvince(const QString &table, const QString &province)
 {
-    return make(QStringLiteral("select pcity from ") + table + QStringLiteral(" where pcity=?"),
-                {province});
+    return make(selectFrom(provinceColumn, table) + whereIs(provinceColumn), {province});
 }
 
 Statement insertPaper(const QString &table, const QString &province, const QString &name,
@@ -61,54 +72,32 @@ Statement insertPaper(const QString &table, const QString &province, const QStri
 
 Statement paperByName(const QString &table, const QString &name)
 {
-    return make(QStringLiteral("select * from ") + table + QStringLiteral(" where pname=?"),
-                {name});
+    return make(selectFrom(QStringLiteral("*"), table) + whereIs(nameColumn), {name});
 }
 
 Statement deletePaper(const QString &table, const QString &name)
 {
-    return make(QStringLiteral("delete from ") + table + QStringLiteral(" where pname=?"), {name});
+    return make(QStringLiteral("delete from ") + table + whereIs(nameColumn), {name});
 }
 
 Statement allNames(const QString &table)
 {
-    return make(QStringLiteral("select pname from ") + table);
+    return make(selectFrom(nameColumn, table));
 }
 
 Statement papersWithAddresses(const QString &table)
 {
-    return make(QStringLiteral("select rowid, pcity, ifnull(pname,''), ifnull(purl,'') from ") +
-                table + QStringLiteral(" where pcity is not null order by rowid"));
+    return make(QStringLiteral("select rowid, %1, ifnull(%2,''), ifnull(%3,'') from %4 where %1 is "
+                               "not null order by rowid")
+                    .arg(provinceColumn, nameColumn, addressColumn, table));
 }
 
 Statement changeAddress(const QString &table, const QString &row, const QString &oldAddress,
                         const QString &newAddress)
 {
-    return make(QStringLiteral("update ") + table +
-                    QStringLiteral(" set purl=? where rowid=? and purl=?"),
+    return make(QStringLiteral("update ") + table + QStringLiteral(" set ") + addressColumn +
+                    QStringLiteral("=? where rowid=? and ") + addressColumn + QStringLiteral("=?"),
                 {newAddress, row, oldAddress});
 }
 
 } // namespace statements
-
-namespace catalogue {
-
-QString tableForKind(const QString &kind)
-{
-    if (kind == u"国内")
-        return domesticTable;
-    if (kind == u"国外")
-        return foreignTable;
-    return {};
-}
-
-QString comparisonKey(const QString &text)
-{
-    QString key = text;
-    for (QChar &c : key)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    return key;
-}
-
-} // namespace catalogue

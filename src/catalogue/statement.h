@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/schema.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -37,15 +39,3 @@ Statement changeAddress(const QString &table, const QString &row, const QString 
                         const QString &newAddress);
 
 } // namespace statements
-
-// The kind the user picks: "国内" is the domestic table, "国外" the foreign one;
-// any other text names no table (an empty name).
-namespace catalogue {
-inline const QString domesticTable = QStringLiteral("pinternal");
-inline const QString foreignTable = QStringLiteral("poverseas");
-QString tableForKind(const QString &kind);
-// The key under which the catalogue's columns compare a text: ASCII letters
-// folded to lower case and nothing else, as SQLite's NOCASE does. Two names
-// with the same key are the same paper's name.
-QString comparisonKey(const QString &text);
-} // namespace catalogue

@@ -1,14 +1,13 @@
+#include "catalogue/preparedstatement.h"
 #include "catalogue/statement.h"
 #include "cataloguetool/commandsupport.h"
 #include "cataloguetool/linkchecker.h"
-#include "cataloguetool/preparedstatement.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <sqlite3.h>
 #include <unistd.h>
 
 namespace cataloguetool {
@@ -140,7 +139,7 @@ void fixRedirects(const OpenCatalogue &catalogue, const QList<Paper> &list,
     sqlite3 *db = catalogue.db();
     QStringList changes;
     QStringList kept;
-    runSql(db, "begin immediate");
+    runSql(db, QStringLiteral("begin immediate"));
     try {
         for (qsizetype i = 0; i < list.size(); ++i) {
             const Paper &paper = list.at(i);
@@ -149,12 +148,13 @@ void fixRedirects(const OpenCatalogue &catalogue, const QList<Paper> &list,
                 continue;
             const Statement change = statements::changeAddress(
                 half::table(paper.half), QString::number(paper.row), paper.address, target);
-            PreparedStatement(db, change.sql).run(change.values);
-            if (sqlite3_changes(db) > 0)
+            PreparedStatement statement(db, change.sql);
+            statement.run(change.values);
+            if (statement.changes() > 0)
                 changes.append(QStringLiteral("changed\t%1\t%2 -> %3")
                                    .arg(path(paper), paper.address, target));
         }
-        runSql(db, "commit");
+        runSql(db, QStringLiteral("commit"));
     } catch (...) {
         rollbackQuietly(db);
         throw;

@@ -1,6 +1,6 @@
 #include "cataloguetool/half.h"
 
-#include "catalogue/statement.h"
+#include "catalogue/schema.h"
 
 namespace half {
 

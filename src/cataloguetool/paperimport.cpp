@@ -1,7 +1,7 @@
 #include "cataloguetool/paperimport.h"
 
+#include "catalogue/preparedstatement.h"
 #include "catalogue/statement.h"
-#include "cataloguetool/preparedstatement.h"
 #include "core/messagerules.h"
 #include "core/printabletext.h"
 #include "core/webaddress.h"
@@ -110,7 +110,7 @@ QList<Decision> run(sqlite3 *db, const QList<bookmarkfile::Bookmark> &bookmarks,
 {
     // The write lock is taken first, so the names checked are the names
     // that the insert meets; a catalogue in use fails here, before any write.
-    runSql(db, dryRun ? "begin" : "begin immediate");
+    runSql(db, dryRun ? QStringLiteral("begin") : QStringLiteral("begin immediate"));
     try {
         const ExistingNames existing{namesOf(db, half::Half::Domestic),
                                      namesOf(db, half::Half::Foreign)};
@@ -128,7 +128,7 @@ QList<Decision> run(sqlite3 *db, const QList<bookmarkfile::Bookmark> &bookmarks,
                     .run({paper.province, paper.name, paper.address});
             }
         }
-        runSql(db, dryRun ? "rollback" : "commit");
+        runSql(db, dryRun ? QStringLiteral("rollback") : QStringLiteral("commit"));
         return decisions;
     } catch (...) {
         rollbackQuietly(db);

@@ -1,8 +1,8 @@
 #include "cataloguetool/papers.h"
 
+#include "catalogue/preparedstatement.h"
 #include "catalogue/statement.h"
 #include "cataloguetool/bookmarkfile.h"
-#include "cataloguetool/preparedstatement.h"
 
 #include <QHash>
 #include <QJsonArray>

@@ -143,7 +143,7 @@ void TMainForm::openNewspaperSite(const QString &table, const QString &name)
     ADOQuery1.open(statements::addressOfPaper(table, name));
     if (ADOQuery1.eof())
         return;
-    const QString address = ADOQuery1.fieldAsText(QStringLiteral("purl"));
+    const QString address = ADOQuery1.fieldAsText(catalogue::addressColumn);
     switch (browser::open(address)) {
     case browser::Opening::Opened:
         break;

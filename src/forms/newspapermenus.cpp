@@ -10,14 +10,11 @@ namespace newspapermenus {
 
 namespace {
 
-const QString pcity = QStringLiteral("pcity");
-const QString pname = QStringLiteral("pname");
-
 QList<QMenu *> addProvinces(CatalogueQuery &query, QMenu *top)
 {
     QList<QMenu *> provinces;
     for (; !query.eof(); query.next()) {
-        const QString province = query.fieldAsText(pcity);
+        const QString province = query.fieldAsText(catalogue::provinceColumn);
         auto *item = new QMenu(literalCaption(province), top);
         item->menuAction()->setData(province);
         top->addMenu(item);
@@ -32,7 +29,7 @@ void addPapers(CatalogueQuery &query, QMenu *province, const QString &table,
     query.reopen(statements::papersInProvince(table, province->menuAction()->data().toString()));
     QList<QAction *> papers;
     for (; !query.eof(); query.next()) {
-        const QString name = query.fieldAsText(pname);
+        const QString name = query.fieldAsText(catalogue::nameColumn);
         auto *paper = new QAction(literalCaption(name), province);
         paper->setData(name);
         province->addAction(paper);

@@ -16,10 +16,6 @@ TSetForm *SetForm = nullptr;
 
 namespace {
 
-const QString provinceColumn = QStringLiteral("pcity");
-const QString nameColumn = QStringLiteral("pname");
-const QString addressColumn = QStringLiteral("purl");
-
 // Runs a handler of the window each time `signal` fires; a failure ends the
 // handler and goes to the standard error box.
 template <typename Sender, typename Signal>
@@ -122,7 +118,7 @@ void TSetForm::appendProvinces(const QString &table)
 {
     ADOQuery1.open(statements::distinctProvinces(table));
     while (!ADOQuery1.eof()) {
-        const QString province = ADOQuery1.fieldAsText(provinceColumn);
+        const QString province = ADOQuery1.fieldAsText(catalogue::provinceColumn);
         if (!province.isEmpty())
             m_ui->ComboBox2->addItem(province);
         ADOQuery1.next();
@@ -196,10 +192,10 @@ void TSetForm::Button3Click()
 // fields already changed. The kind shown is the one typed, untrimmed.
 void TSetForm::showFoundPaper()
 {
-    m_ui->Edit5->setText(ADOQuery1.fieldAsText(nameColumn));
-    m_ui->Edit6->setText(ADOQuery1.fieldAsText(addressColumn));
+    m_ui->Edit5->setText(ADOQuery1.fieldAsText(catalogue::nameColumn));
+    m_ui->Edit6->setText(ADOQuery1.fieldAsText(catalogue::addressColumn));
     m_ui->Edit7->setText(m_ui->ComboBox3->currentText());
-    m_ui->Edit8->setText(ADOQuery1.fieldAsText(provinceColumn));
+    m_ui->Edit8->setText(ADOQuery1.fieldAsText(catalogue::provinceColumn));
 }
 
 // Deletes the paper the result part shows, by its name and kind; there is no

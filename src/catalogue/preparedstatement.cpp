@@ -1,4 +1,4 @@
-#include "cataloguetool/preparedstatement.h"
+#include "catalogue/preparedstatement.h"
 
 #include "catalogue/cataloguefile.h"
 #include "core/failure.h"
@@ -7,9 +7,9 @@
 
 namespace {
 
-[[noreturn]] void fail(sqlite3 *db)
+Failure failureOf(sqlite3 *db)
 {
-    throw Failure::fromProvider(cataloguefile::lastFailure(db));
+    return Failure::fromProvider(cataloguefile::lastFailure(db));
 }
 
 } // namespace
@@ -17,9 +17,9 @@ namespace {
 PreparedStatement::PreparedStatement(sqlite3 *db, const QString &sql) : m_db(db)
 {
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
-                           &m_statement, nullptr) != SQLITE_OK)
-        fail(db);
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_statement, nullptr) !=
+        SQLITE_OK)
+        throw failureOf(db);
 }
 
 PreparedStatement::~PreparedStatement()
@@ -29,12 +29,12 @@ PreparedStatement::~PreparedStatement()
 
 void PreparedStatement::bind(const QStringList &values)
 {
-    sqlite3_reset(m_statement);
+    reset();
     for (int i = 0; i < values.size(); ++i) {
         const QByteArray value = values.at(i).toUtf8();
         if (sqlite3_bind_text(m_statement, i + 1, value.constData(), int(value.size()),
                               SQLITE_TRANSIENT) != SQLITE_OK)
-            fail(m_db);
+            throw failureOf(m_db);
     }
 }
 
@@ -44,10 +44,17 @@ bool PreparedStatement::step()
     if (rc == SQLITE_ROW)
         return true;
     if (rc != SQLITE_DONE) {
-        sqlite3_reset(m_statement);
-        fail(m_db);
+        // Taken before the reset, which ends the read and the failed run.
+        const Failure failure = failureOf(m_db);
+        reset();
+        throw failure;
     }
     return false;
+}
+
+void PreparedStatement::reset()
+{
+    sqlite3_reset(m_statement);
 }
 
 void PreparedStatement::run(const QStringList &values)
@@ -57,10 +64,29 @@ void PreparedStatement::run(const QStringList &values)
     }
 }
 
+int PreparedStatement::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
+int PreparedStatement::columnCount() const
+{
+    return sqlite3_column_count(m_statement);
+}
+
+QString PreparedStatement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_statement, column));
+}
+
+bool PreparedStatement::isNull(int column) const
+{
+    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
+
 QString PreparedStatement::text(int column) const
 {
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column));
+    return QString::fromUtf8(bytes(column));
 }
 
 QByteArrayView PreparedStatement::bytes(int column) const
@@ -74,14 +100,17 @@ qint64 PreparedStatement::integer(int column) const
     return sqlite3_column_int64(m_statement, column);
 }
 
-void runSql(sqlite3 *db, const char *sql)
+void runSql(sqlite3 *db, const QString &sql)
 {
-    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(db);
+    PreparedStatement(db, sql).run({});
 }
 
 void rollbackQuietly(sqlite3 *db)
 {
-    if (!sqlite3_get_autocommit(db))
-        sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
+    if (sqlite3_get_autocommit(db))
+        return;
+    try {
+        runSql(db, QStringLiteral("rollback"));
+    } catch (const Failure &) {
+    }
 }
