@@ -6,8 +6,10 @@
 //   burst PREFIX N adds PREFIX0 .. PREFIX(N-1), deleting every second one
 // Every message box the program shows is written to stdout at once, as
 // "<step>\t<text>", so that a process killed mid-way has told what it saw.
+#include "forms/mainfrm.h"
 #include "maintenancewindow.h"
 #include "platform/messagebox.h"
+#include "windowset.h"
 
 #include <QMenu>
 #include <cstdio>
@@ -55,7 +57,8 @@ int main(int argc, char **argv)
         print(currentStep + u'\t' + text);
     });
     currentStep = u"start"_qs;
-    MaintenanceWindow window;
+    const WindowSet windows(Shown::MaintenanceWindow);
+    const MaintenanceWindow window;
     const QStringList steps = app.arguments().mid(1);
     for (qsizetype i = 0; i < steps.size(); ++i) {
         if (steps[i] == u"menus") {

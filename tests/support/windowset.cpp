@@ -1,0 +1,68 @@
+#include "windowset.h"
+
+#include "app/startup.h"
+#include "forms/mainfrm.h"
+#include "forms/setfrm.h"
+#include "maintenancewindow.h"
+#include "platform/trayhost.h"
+
+WindowSet::WindowSet(Shown shown, std::optional<bool> trayHost)
+    : m_trayHostDecided(trayHost.has_value())
+{
+    if (m_trayHostDecided)
+        trayhost::setAvailabilityOverride(trayHost);
+    startup::createWindowSet();
+    if (shown != Shown::None)
+        MainForm->show();
+    if (shown == Shown::MaintenanceWindow)
+        SetForm->openFromMainWindow();
+}
+
+WindowSet::~WindowSet()
+{
+    startup::destroyWindowSet();
+    if (m_trayHostDecided)
+        trayhost::setAvailabilityOverride(std::nullopt);
+}
+
+// The windows go first: they hold the catalogue open and may still report.
+struct WindowSetTest::Fixture
+{
+    TestCatalogue catalogue;
+    MessageCapture messages;
+    std::optional<WindowSet> windows;
+};
+
+WindowSetTest::WindowSetTest() = default;
+WindowSetTest::~WindowSetTest() = default;
+
+TestCatalogue &WindowSetTest::catalogue() const
+{
+    return m_fixture->catalogue;
+}
+
+MessageCapture &WindowSetTest::messages() const
+{
+    return m_fixture->messages;
+}
+
+void WindowSetTest::openWindows(Shown shown, std::optional<bool> trayHost)
+{
+    m_fixture->windows.emplace(shown, trayHost);
+}
+
+MaintenanceWindow WindowSetTest::openMaintenanceWindow()
+{
+    openWindows(Shown::MaintenanceWindow);
+    return {};
+}
+
+void WindowSetTest::init()
+{
+    m_fixture = std::make_unique<Fixture>();
+}
+
+void WindowSetTest::cleanup()
+{
+    m_fixture.reset();
+}
