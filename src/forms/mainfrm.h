@@ -64,13 +64,15 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose(QCloseEvent *event);
+    void SecondaryFormOpened();
+    void SecondaryFormClosed();
     // The user has dragged the window: it is kept on the screen and docked.
     void WMMoving();
     void setUpTimer();
     void addIcon();
     bool isUnderPointer();
     void openNewspaperSite(const QString &table, const QString &name);
-    void connectCommands();
+    void connectHandlers();
     void installAccelerators();
 
     Ui::TMainForm *m_ui;
