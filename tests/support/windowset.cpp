@@ -53,7 +53,9 @@ void WindowSetTest::openWindows(Shown shown, std::optional<bool> trayHost)
 
 MaintenanceWindow WindowSetTest::openMaintenanceWindow()
 {
-    openWindows(Shown::MaintenanceWindow);
+    if (!m_fixture->windows)
+        openWindows(Shown::MainWindow);
+    SetForm->openFromMainWindow();
     return {};
 }
 

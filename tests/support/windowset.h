@@ -47,6 +47,7 @@ protected:
     TestCatalogue &catalogue() const;
     MessageCapture &messages() const;
     void openWindows(Shown shown = Shown::None, std::optional<bool> trayHost = std::nullopt);
+    // Opens it from the main window, which is shown first if need be.
     MaintenanceWindow openMaintenanceWindow();
 
 private slots:
