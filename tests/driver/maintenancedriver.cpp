@@ -9,6 +9,7 @@
 #include "forms/mainfrm.h"
 #include "maintenancewindow.h"
 #include "platform/messagebox.h"
+#include "useractions.h"
 #include "windowset.h"
 
 #include <QMenu>
@@ -42,10 +43,7 @@ void remove(const MaintenanceWindow &window, const QString &name)
 
 void printMenus()
 {
-    QStringList provinces;
-    for (const QAction *action : MainForm->findChild<QMenu *>(u"N1"_qs)->actions())
-        provinces.append(action->text());
-    print(u"menus\t"_qs + provinces.join(u'|'));
+    print(u"menus\t"_qs + captions(MainForm->findChild<QMenu *>(u"N1"_qs)).join(u'|'));
 }
 
 } // namespace

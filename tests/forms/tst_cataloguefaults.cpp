@@ -124,11 +124,6 @@ void addingWorksAgain(const MaintenanceWindow &window, MessageCapture &messages,
     QCOMPARE(dump(catalogue), (Dump{before.domestic, before.foreign + QList{lemondeRow}}));
 }
 
-QMenu *domesticMenu()
-{
-    return MainForm->findChild<QMenu *>(u"N1"_qs);
-}
-
 const char *const writeLock =
     "BEGIN EXCLUSIVE;\ninsert into pinternal values('锁', '未提交', 'http://x.example/');\n";
 const char *const readLock = "BEGIN;\nselect count(*) from pinternal;\n";
@@ -163,6 +158,8 @@ private:
 class TestCatalogueFaults : public WindowSetTest
 {
     Q_OBJECT
+
+    static QMenu *domesticMenu() { return MainForm->findChild<QMenu *>(u"N1"_qs); }
 
 private slots:
     void unusableFileIsReportedAndLeftAlone_data()

@@ -20,34 +20,6 @@ namespace {
 // A position worked out from the screen's size and the window frame's.
 using Place = std::function<QPoint(QSize screen, QSize frame)>;
 
-QSize screen()
-{
-    return QGuiApplication::primaryScreen()->geometry().size();
-}
-
-QSize frame()
-{
-    return MainForm->frameGeometry().size();
-}
-
-QPoint at(const Place &place)
-{
-    return place(screen(), frame());
-}
-
-QPoint awayFromEdges()
-{
-    return QPoint(screen().width() / 2, screen().height() / 2);
-}
-
-QAction *popupItem(const QString &text)
-{
-    for (QAction *item : MainForm->PopupMenu1->actions())
-        if (item->text() == text)
-            return item;
-    return nullptr;
-}
-
 // Runs the message loop until the program ends it or `limitMs` passes; the
 // loop's exit code, or -1 when the program did not end it.
 int runLoop(int limitMs)
@@ -84,6 +56,18 @@ Q_DECLARE_METATYPE(Place)
 class TestMainDocking : public WindowSetTest
 {
     Q_OBJECT
+
+    static QSize screen() { return QGuiApplication::primaryScreen()->geometry().size(); }
+    static QSize frame() { return MainForm->frameGeometry().size(); }
+    static QPoint at(const Place &place) { return place(screen(), frame()); }
+    static QPoint awayFromEdges() { return QPoint(screen().width() / 2, screen().height() / 2); }
+    static QAction *popupItem(const QString &text)
+    {
+        for (QAction *item : MainForm->PopupMenu1->actions())
+            if (item->text() == text)
+                return item;
+        return nullptr;
+    }
 
     // The main window on the screen, with or without a tray host on the desktop.
     void showWindows(bool trayHost = true)
@@ -246,10 +230,7 @@ private slots:
         emit MainForm->TrayIcon->activated(QSystemTrayIcon::Context);
         QVERIFY(MainForm->PopupMenu1->isVisible());
         QCOMPARE(MainForm->PopupMenu1->pos(), QPoint(300, 300));
-        QStringList items;
-        for (const QAction *item : MainForm->PopupMenu1->actions())
-            items << item->text();
-        QCOMPARE(items, (QStringList{u"关于..."_qs, u"退出"_qs}));
+        QCOMPARE(captions(MainForm->PopupMenu1), (QStringList{u"关于..."_qs, u"退出"_qs}));
         MainForm->PopupMenu1->close();
     }
 

@@ -12,27 +12,9 @@
 
 namespace {
 
-QStringList titles(const QMenu *menu)
-{
-    QStringList result;
-    for (const QAction *action : menu->actions())
-        result.append(action->text());
-    return result;
-}
-
 QMenu *province(const QMenu *top, int index)
 {
     return top->actions().at(index)->menu();
-}
-
-QMenu *domesticMenu()
-{
-    return MainForm->findChild<QMenu *>(u"N1"_qs);
-}
-
-QMenu *foreignMenu()
-{
-    return MainForm->findChild<QMenu *>(u"N2"_qs);
 }
 
 } // namespace
@@ -40,6 +22,9 @@ QMenu *foreignMenu()
 class TestMainForm : public WindowSetTest
 {
     Q_OBJECT
+
+    static QMenu *domesticMenu() { return MainForm->findChild<QMenu *>(u"N1"_qs); }
+    static QMenu *foreignMenu() { return MainForm->findChild<QMenu *>(u"N2"_qs); }
 
 private slots:
     void buildsMenusInTheEnginesOrder()
@@ -54,10 +39,10 @@ private slots:
         const QStringList engineOrder =
             catalogue().column(u"select distinct pcity from pinternal"_qs);
         QCOMPARE(engineOrder, (QStringList{u""_qs, u"上海"_qs, u"北京"_qs}));
-        QCOMPARE(titles(domesticMenu()), engineOrder);
-        QCOMPARE(titles(province(domesticMenu(), 2)),
+        QCOMPARE(captions(domesticMenu()), engineOrder);
+        QCOMPARE(captions(province(domesticMenu(), 2)),
                  (QStringList{u"人民日报"_qs, u"北京日报"_qs}));
-        QCOMPARE(titles(province(domesticMenu(), 0)), QStringList{u"无省报"_qs});
+        QCOMPARE(captions(province(domesticMenu(), 0)), QStringList{u"无省报"_qs});
         QVERIFY(foreignMenu()->actions().isEmpty());
         QVERIFY(messages().messages.isEmpty());
         QCOMPARE(MainForm->windowTitle(), u"KelvaneV1.0"_qs);
@@ -72,7 +57,7 @@ private slots:
         catalogue().add(foreign, u"美国"_qs, u"The New York Times"_qs, u"https://nytimes.com/"_qs);
         openWindows();
 
-        QCOMPARE(titles(domesticMenu()), QStringList{u"北京"_qs});
+        QCOMPARE(captions(domesticMenu()), QStringList{u"北京"_qs});
         QVERIFY(province(domesticMenu(), 0)->actions().isEmpty());
         QVERIFY(foreignMenu()->actions().isEmpty());
         QCOMPARE(messages().texts(), QStringList{nullField});
@@ -86,7 +71,7 @@ private slots:
         UrlCapture urls;
         openWindows();
 
-        QCOMPARE(titles(province(domesticMenu(), 0)), QStringList{u"南方日报"_qs});
+        QCOMPARE(captions(province(domesticMenu(), 0)), QStringList{u"南方日报"_qs});
         triggerAction(province(domesticMenu(), 0)->actions().at(0));
         QVERIFY(urls.urls.isEmpty()); // the item was never given its handler
         QVERIFY(province(domesticMenu(), 1)->actions().isEmpty());

@@ -10,21 +10,13 @@
 
 namespace {
 
-QStringList texts(const QList<QAction *> &actions)
-{
-    QStringList result;
-    for (const QAction *action : actions)
-        result.append(action->text());
-    return result;
-}
-
 // Opens a menu as the user would and closes it again.
 QStringList openAndRead(QMenu *menu)
 {
     menu->popup(QPoint(10, 10));
-    const QStringList captions = texts(menu->actions());
+    const QStringList shown = captions(menu);
     menu->hide();
-    return captions;
+    return shown;
 }
 
 QMenu *menuNamed(const char *name)
@@ -44,8 +36,8 @@ private slots:
     {
         openWindows();
         auto *bar = MainForm->findChild<QMenuBar *>(u"MainMenu1"_qs);
-        QCOMPARE(texts(bar->actions()), (QStringList{u"国内报纸(&W)"_qs, u"国外报纸(&X)"_qs,
-                                                     u"工具(&Y)"_qs, u"帮助(&Z)"_qs}));
+        QCOMPARE(captions(bar), (QStringList{u"国内报纸(&W)"_qs, u"国外报纸(&X)"_qs, u"工具(&Y)"_qs,
+                                             u"帮助(&Z)"_qs}));
         QCOMPARE(openAndRead(menuNamed("N3")),
                  (QStringList{u"设置(&X)..."_qs, u"去除任务栏图标(&Y)"_qs, u"报纸统计(&Z)..."_qs}));
         QCOMPARE(openAndRead(menuNamed("N4")), QStringList{u"关于(&Z)..."_qs});
@@ -63,8 +55,7 @@ private slots:
         openWindows();
 
         QMenu *beijing = menuNamed("N1")->actions().at(0)->menu();
-        QCOMPARE(texts(beijing->actions()),
-                 (QStringList{u"21世纪经济报道"_qs, u"参考消息(北京)"_qs}));
+        QCOMPARE(captions(beijing), (QStringList{u"21世纪经济报道"_qs, u"参考消息(北京)"_qs}));
         openAndRead(menuNamed("N1"));
         QCOMPARE(openAndRead(beijing),
                  (QStringList{u"21世纪经济报道(&2)"_qs, u"参考消息(北京)(&Z)"_qs}));

@@ -33,6 +33,14 @@ void triggerAction(QAction *action)
     action->trigger();
 }
 
+QStringList captions(const QWidget *holder)
+{
+    QStringList result;
+    for (const QAction *action : holder->actions())
+        result.append(action->text());
+    return result;
+}
+
 void triggerAction(const QString &objectName)
 {
     QVERIFY2(MainForm, "no main window");

@@ -25,27 +25,6 @@ WindowSet::~WindowSet()
         trayhost::setAvailabilityOverride(std::nullopt);
 }
 
-// The windows go first: they hold the catalogue open and may still report.
-struct WindowSetTest::Fixture
-{
-    TestCatalogue catalogue;
-    MessageCapture messages;
-    std::optional<WindowSet> windows;
-};
-
-WindowSetTest::WindowSetTest() = default;
-WindowSetTest::~WindowSetTest() = default;
-
-TestCatalogue &WindowSetTest::catalogue() const
-{
-    return m_fixture->catalogue;
-}
-
-MessageCapture &WindowSetTest::messages() const
-{
-    return m_fixture->messages;
-}
-
 void WindowSetTest::openWindows(Shown shown, std::optional<bool> trayHost)
 {
     m_fixture->windows.emplace(shown, trayHost);
@@ -57,14 +36,4 @@ MaintenanceWindow WindowSetTest::openMaintenanceWindow()
         openWindows(Shown::MainWindow);
     SetForm->openFromMainWindow();
     return {};
-}
-
-void WindowSetTest::init()
-{
-    m_fixture = std::make_unique<Fixture>();
-}
-
-void WindowSetTest::cleanup()
-{
-    m_fixture.reset();
 }

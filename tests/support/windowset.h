@@ -3,7 +3,6 @@
 #include "testcatalogue.h"
 
 #include <QObject>
-#include <memory>
 #include <optional>
 
 class MaintenanceWindow;
@@ -19,13 +18,13 @@ enum class Shown
 // The program's four windows, made as at start-up, while the object lives.
 class WindowSet
 {
+    Q_DISABLE_COPY_MOVE(WindowSet)
+
 public:
     // `trayHost` decides whether the desktop has a tray host; unset, the
     // desktop is asked.
     explicit WindowSet(Shown shown, std::optional<bool> trayHost = std::nullopt);
     ~WindowSet();
-    WindowSet(const WindowSet &) = delete;
-    WindowSet &operator=(const WindowSet &) = delete;
 
 private:
     bool m_trayHostDecided;
@@ -39,22 +38,24 @@ class WindowSetTest : public QObject
 {
     Q_OBJECT
 
-public:
-    WindowSetTest();
-    ~WindowSetTest() override;
-
 protected:
-    TestCatalogue &catalogue() const;
-    MessageCapture &messages() const;
+    TestCatalogue &catalogue() { return m_fixture->catalogue; }
+    MessageCapture &messages() { return m_fixture->messages; }
     void openWindows(Shown shown = Shown::None, std::optional<bool> trayHost = std::nullopt);
     // Opens it from the main window, which is shown first if need be.
     MaintenanceWindow openMaintenanceWindow();
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { m_fixture.emplace(); }
+    void cleanup() { m_fixture.reset(); }
 
 private:
-    struct Fixture;
-    std::unique_ptr<Fixture> m_fixture;
+    // The windows go first: they hold the catalogue open and may still report.
+    struct Fixture
+    {
+        TestCatalogue catalogue;
+        MessageCapture messages;
+        std::optional<WindowSet> windows;
+    };
+    std::optional<Fixture> m_fixture;
 };
