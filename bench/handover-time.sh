@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs inside tests/desktop/with-desktop on an installed program (its prefix
+# Runs inside tests/desktop/harness/with-desktop on an installed program (its prefix
 # given): times a first start that makes the user's own catalogue from the
 # starter, an ordinary start on that catalogue, and a second start that hands
 # over to a running program and exits. Alternates the runs so that all see

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs inside tests/desktop/with-desktop (jwm and its tray): counts the
+# Runs inside tests/desktop/harness/with-desktop (jwm and its tray): counts the
 # voluntary context switches of the program sitting idle, its window shown and
 # not docked, against a bare Qt program with a menu bar and a tray icon, both
 # running over the same seconds. Prints two lines, switches per minute:

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs inside tests/desktop/with-desktop: the program's start-up against the
+# Runs inside tests/desktop/harness/with-desktop: the program's start-up against the
 # bare Qt program of bench/yardstick (same main window, nothing else), side by
 # side. Prints name value lines:
 #   floor_kelvane_map_ms, floor_bare_map_ms: start to main window mapped, median

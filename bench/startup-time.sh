@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs inside tests/desktop/with-desktop: times the program from its start to
+# Runs inside tests/desktop/harness/with-desktop: times the program from its start to
 # its main window mapped, on the shipped catalogue and on an empty one,
 # alternating runs so that both see the same machine. Prints two lines:
 #   startup_shipped_ms MEDIAN

@@ -55,7 +55,7 @@ TMainForm::TMainForm(QWidget *parent)
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->addAction(m_ui->N9);
     PopupMenu1->addAction(m_ui->RightExit);
-    connectCommands();
+    connectHandlers();
 
     MainForm = this;
     runHandler([this] { FormCreate(); });
@@ -69,7 +69,7 @@ TMainForm::~TMainForm()
     delete m_ui;
 }
 
-void TMainForm::connectCommands()
+void TMainForm::connectHandlers()
 {
     connect(m_ui->N5, &QAction::triggered, this, &TMainForm::N5Click);
     connect(m_ui->N9, &QAction::triggered, this, &TMainForm::N5Click);
@@ -119,9 +119,19 @@ void TMainForm::addIcon()
 void TMainForm::followSecondaryWindows(const QList<TSecondaryForm *> &windows)
 {
     for (TSecondaryForm *window : windows) {
-        connect(window, &TSecondaryForm::opened, this, [this] { setEnabled(false); });
-        connect(window, &TSecondaryForm::closed, this, [this] { setEnabled(true); });
+        connect(window, &TSecondaryForm::opened, this, &TMainForm::SecondaryFormOpened);
+        connect(window, &TSecondaryForm::closed, this, &TMainForm::SecondaryFormClosed);
     }
+}
+
+void TMainForm::SecondaryFormOpened()
+{
+    setEnabled(false);
+}
+
+void TMainForm::SecondaryFormClosed()
+{
+    setEnabled(true);
 }
 
 void TMainForm::MyPopupHandler1(QAction *sender)

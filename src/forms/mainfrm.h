@@ -36,16 +36,6 @@ public:
     QTimer Timer1;
     Qt::Edges FDockEdges;
 
-    // The paper items' click handlers: domestic and foreign.
-    void MyPopupHandler1(QAction *sender);
-    void MyPopupHandler2(QAction *sender);
-
-    void N5Click();
-    void N6Click();
-    void N7Click();
-    void N8Click();
-    void RightExitClick();
-
     // A click on the notification icon.
     void WMTrayIcon(QSystemTrayIcon::ActivationReason reason);
     void Timer1Timer();
@@ -61,16 +51,28 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // The paper items' click handlers: domestic and foreign.
+    void MyPopupHandler1(QAction *sender);
+    void MyPopupHandler2(QAction *sender);
+
+    void N5Click();
+    void N6Click();
+    void N7Click();
+    void N8Click();
+    void RightExitClick();
+
     void FormCreate();
     void FormShow();
     void FormClose(QCloseEvent *event);
+    void SecondaryFormOpened();
+    void SecondaryFormClosed();
     // The user has dragged the window: it is kept on the screen and docked.
     void WMMoving();
     void setUpTimer();
     void addIcon();
     bool isUnderPointer();
     void openNewspaperSite(const QString &table, const QString &name);
-    void connectCommands();
+    void connectHandlers();
     void installAccelerators();
 
     Ui::TMainForm *m_ui;

@@ -16,15 +16,6 @@ TSetForm *SetForm = nullptr;
 
 namespace {
 
-// Runs a handler of the window each time `signal` fires; a failure ends the
-// handler and goes to the standard error box.
-template <typename Sender, typename Signal>
-void attach(Sender *sender, Signal signal, TSetForm *form, void (TSetForm::*handler)())
-{
-    QObject::connect(sender, signal, form,
-                     [form, handler] { runHandler([=] { (form->*handler)(); }); });
-}
-
 QString trimmedText(const QLineEdit *edit)
 {
     return messagerules::trimmed(edit->text());
@@ -64,12 +55,12 @@ TSetForm::~TSetForm()
 
 void TSetForm::connectHandlers()
 {
-    attach(m_ui->ComboBox1, &QComboBox::activated, this, &TSetForm::ComboBox1Select);
-    attach(m_ui->Button1, &QPushButton::clicked, this, &TSetForm::Button1Click);
-    attach(m_ui->Button2, &QPushButton::clicked, this, &TSetForm::Button2Click);
-    attach(m_ui->Button3, &QPushButton::clicked, this, &TSetForm::Button3Click);
-    attach(m_ui->Button4, &QPushButton::clicked, this, &TSetForm::Button4Click);
-    attach(m_ui->Button5, &QPushButton::clicked, this, &TSetForm::Button5Click);
+    connect(m_ui->ComboBox1, &QComboBox::activated, this, &TSetForm::ComboBox1Select);
+    connect(m_ui->Button1, &QPushButton::clicked, this, &TSetForm::Button1Click);
+    connect(m_ui->Button2, &QPushButton::clicked, this, &TSetForm::Button2Click);
+    connect(m_ui->Button3, &QPushButton::clicked, this, &TSetForm::Button3Click);
+    connect(m_ui->Button4, &QPushButton::clicked, this, &TSetForm::Button4Click);
+    connect(m_ui->Button5, &QPushButton::clicked, this, &TSetForm::Button5Click);
     for (QLineEdit *edit : {m_ui->Edit1, m_ui->Edit2, m_ui->Edit3, m_ui->Edit4})
         edit->installEventFilter(this);
 }
@@ -96,9 +87,31 @@ void TSetForm::EditMouseMove(QLineEdit *sender)
     sender->setFocus(Qt::MouseFocusReason);
 }
 
+// The handlers that reach the catalogue: a failure ends the handler and goes
+// to the standard error box.
+void TSetForm::ComboBox1Select()
+{
+    runHandler([this] { listProvincesOfKind(); });
+}
+
+void TSetForm::Button1Click()
+{
+    runHandler([this] { addPaper(); });
+}
+
+void TSetForm::Button3Click()
+{
+    runHandler([this] { findPaper(); });
+}
+
+void TSetForm::Button4Click()
+{
+    runHandler([this] { deleteFoundPaper(); });
+}
+
 // Refills the province list with the provinces of the chosen kind, after a
 // blank first entry that stands for "none chosen".
-void TSetForm::ComboBox1Select()
+void TSetForm::listProvincesOfKind()
 {
     const QString kind = messagerules::trimmed(m_ui->ComboBox1->currentText());
     m_ui->ComboBox2->clear();
@@ -125,7 +138,7 @@ void TSetForm::appendProvinces(const QString &table)
     }
 }
 
-void TSetForm::Button1Click()
+void TSetForm::addPaper()
 {
     const maintenancechecks::NewPaper paper{trimmedText(m_ui->Edit1), trimmedText(m_ui->Edit2),
                                             messagerules::trimmed(m_ui->ComboBox1->currentText()),
@@ -172,7 +185,7 @@ void TSetForm::Button2Click()
     close();
 }
 
-void TSetForm::Button3Click()
+void TSetForm::findPaper()
 {
     const QString name = trimmedText(m_ui->Edit4);
     const QString kind = messagerules::trimmed(m_ui->ComboBox3->currentText());
@@ -200,7 +213,7 @@ void TSetForm::showFoundPaper()
 
 // Deletes the paper the result part shows, by its name and kind; there is no
 // question first. An empty result part names no table, and the engine refuses.
-void TSetForm::Button4Click()
+void TSetForm::deleteFoundPaper()
 {
     const QString table = catalogue::tableForKind(trimmedText(m_ui->Edit7));
     ADOQuery1.execute(statements::deletePaper(table, trimmedText(m_ui->Edit5)));

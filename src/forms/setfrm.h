@@ -39,6 +39,10 @@ private:
     void EditMouseMove(QLineEdit *sender);
 
     void connectHandlers();
+    void listProvincesOfKind();
+    void addPaper();
+    void findPaper();
+    void deleteFoundPaper();
     void appendProvinces(const QString &table);
     void insertPaper(const QString &table, const QString &province, const QString &name,
                      const QString &address);

@@ -5,7 +5,7 @@
 # comes back when the pointer touches that strip. A docked window hidden to
 # the tray keeps its slid-out position.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 start_kelvane
 wait_until 10 tray_icon >/dev/null || fail "no icon appeared in the tray"

@@ -3,11 +3,11 @@
 # minimised the window; once jwm's tray holds the icon, a left click on it
 # shows the window again.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 # jwm first without its system tray, then restarted with it.
 rc=$(mktemp)
-sed '/<Dock\/>/d' "$KELVANE_SOURCE_DIR/tests/desktop/jwmrc" >"$rc"
+sed '/<Dock\/>/d' "$KELVANE_SOURCE_DIR/tests/desktop/harness/jwmrc" >"$rc"
 jwm -f "$rc" >/dev/null 2>&1 &
 wm=$!
 start_kelvane
@@ -19,7 +19,7 @@ wait_until 10 has_frame "$window" || fail "jwm did not frame the window"
 click_close_box "$window"
 wait_until 3 is_iconic "$window" || fail "closing with no tray host did not minimise the window"
 
-cp "$KELVANE_SOURCE_DIR/tests/desktop/jwmrc" "$rc"
+cp "$KELVANE_SOURCE_DIR/tests/desktop/harness/jwmrc" "$rc"
 timeout 5 jwm -restart
 wait_until 10 tray_icon >/dev/null || fail "no icon appeared in the tray that came later"
 is_iconic "$window" || fail "the window did not stay minimised"

@@ -3,7 +3,7 @@
 # of the caption bar onto the other monitor keeps the frame on the primary
 # screen, docked to its left edge, and the window slides out from there.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 read -r sw sh < <(screen_size)
 px=$((sw / 2)) py=$((sh / 2))

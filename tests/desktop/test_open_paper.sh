@@ -2,7 +2,7 @@
 # The program on the shipped catalogue: its window appears, and a paper chosen
 # through the real menus with the real pointer reaches the browser launcher.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 work=$(mktemp -d)
 trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT

@@ -3,7 +3,7 @@
 # closing the main window minimises it, the skip-taskbar state is never set,
 # not even by 去除任务栏图标, and the window can be brought back.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 start_kelvane
 

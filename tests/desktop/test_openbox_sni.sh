@@ -4,13 +4,13 @@
 # window to it, the host's Activate shows the window, its ContextMenu pops up
 # the icon's menu at the pointer, and 退出 there takes the item away.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 bus=$(mktemp -d)
 { read -r DBUS_SESSION_BUS_ADDRESS; read -r bus_pid; } < <(
   dbus-daemon --session --fork --print-address=1 --print-pid=1)
 export DBUS_SESSION_BUS_ADDRESS
-/usr/bin/python3 "$KELVANE_SOURCE_DIR/tests/desktop/sni-watcher.py" "$bus/items" &
+/usr/bin/python3 "$KELVANE_SOURCE_DIR/tests/desktop/harness/sni-watcher.py" "$bus/items" &
 watcher=$!
 has_watcher() { [ -e "$bus/items" ]; }
 wait_until 10 has_watcher || fail "the test's watcher did not start"

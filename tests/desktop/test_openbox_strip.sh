@@ -4,7 +4,7 @@
 # edge; the window comes back at its docked position when the pointer is over
 # the strip.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 start_kelvane
 read -r sw sh < <(screen_size)

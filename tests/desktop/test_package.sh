@@ -4,7 +4,7 @@
 # and offers the shipped papers; a second start hands over to the first and
 # exits; after the first is killed, a new start works.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 deb=$(ls "$KELVANE_DEB_DIR"/kelvane_*.deb | head -n1)
 prefix=$(mktemp -d)

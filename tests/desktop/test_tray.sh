@@ -2,7 +2,7 @@
 # The program in jwm's XEmbed tray: the icon, its two clicks, closing to the
 # tray, the taskbar button through _NET_WM_STATE_SKIP_TASKBAR, and Exit.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 start_kelvane
 wait_until 10 tray_icon >/dev/null || fail "no icon appeared in the tray"

@@ -2,7 +2,7 @@
 # The icon's menu works while a secondary window has the main window
 # disabled: statistics from Tools, then 关于... from the icon, then 退出.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 start_kelvane
 wait_until 10 tray_icon >/dev/null || fail "no icon appeared in the tray"

@@ -3,7 +3,7 @@
 # file): each error box is answered with Enter, then the main window comes up,
 # the program keeps running and opens a menu, and the file is left as it was.
 set -euo pipefail
-source "$KELVANE_SOURCE_DIR/tests/desktop/lib.sh"
+source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
 work=$(mktemp -d)
 trap 'kill $program 2>/dev/null || true; rm -rf "$work"' EXIT

@@ -6,8 +6,11 @@
 //   burst PREFIX N adds PREFIX0 .. PREFIX(N-1), deleting every second one
 // Every message box the program shows is written to stdout at once, as
 // "<step>\t<text>", so that a process killed mid-way has told what it saw.
+#include "forms/mainfrm.h"
 #include "maintenancewindow.h"
 #include "platform/messagebox.h"
+#include "useractions.h"
+#include "windowset.h"
 
 #include <QMenu>
 #include <cstdio>
@@ -40,10 +43,7 @@ void remove(const MaintenanceWindow &window, const QString &name)
 
 void printMenus()
 {
-    QStringList provinces;
-    for (const QAction *action : MainForm->findChild<QMenu *>(u"N1"_qs)->actions())
-        provinces.append(action->text());
-    print(u"menus\t"_qs + provinces.join(u'|'));
+    print(u"menus\t"_qs + captions(MainForm->findChild<QMenu *>(u"N1"_qs)).join(u'|'));
 }
 
 } // namespace
@@ -55,7 +55,8 @@ int main(int argc, char **argv)
         print(currentStep + u'\t' + text);
     });
     currentStep = u"start"_qs;
-    MaintenanceWindow window;
+    const WindowSet windows(Shown::MaintenanceWindow);
+    const MaintenanceWindow window;
     const QStringList steps = app.arguments().mid(1);
     for (qsizetype i = 0; i < steps.size(); ++i) {
         if (steps[i] == u"menus") {

@@ -1,8 +1,8 @@
-#include "app/startup.h"
 #include "forms/aboutfrm.h"
 #include "forms/mainfrm.h"
 #include "platform/jpegimage.h"
-#include "testcatalogue.h"
+#include "useractions.h"
+#include "windowset.h"
 
 #include <QAction>
 #include <QFontInfo>
@@ -10,12 +10,6 @@
 #include <QTest>
 
 namespace {
-
-struct WindowSet
-{
-    WindowSet() { startup::createWindowSet(); }
-    ~WindowSet() { startup::destroyWindowSet(); }
-};
 
 QByteArray committedPicture()
 {
@@ -54,16 +48,14 @@ QSize sizeAsDesigned(const QLabel &label)
 
 } // namespace
 
-class TestAboutForm : public QObject
+class TestAboutForm : public WindowSetTest
 {
     Q_OBJECT
 
 private slots:
     void showsTheCommittedPicture()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
+        openWindows();
         QVERIFY(!control(u"Image1"_qs)); // nothing is made until the window first shows
         AboutForm->show();
         QFile resource(TAboutForm::picturePath);
@@ -95,9 +87,7 @@ private slots:
         QFETCH(QPoint, position);
         QFETCH(int, pixelSize);
         QFETCH(bool, bold);
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
+        openWindows();
         AboutForm->show();
 
         const QLabel *label = control(name);
@@ -119,9 +109,7 @@ private slots:
 
     void fixedWindowWithAMinimiseBox()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
+        openWindows();
         AboutForm->show();
         QCOMPARE(AboutForm->minimumSize(), AboutForm->maximumSize());
         QVERIFY(AboutForm->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -140,21 +128,20 @@ private slots:
     void closingEnablesTheMainWindow()
     {
         QFETCH(QString, command);
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
-        MainForm->show();
+        openWindows(Shown::MainWindow);
 
-        MainForm->findChild<QAction *>(command)->trigger();
+        triggerAction(command);
         QVERIFY(AboutForm->isVisible());
         QVERIFY(!MainForm->isEnabled());
-        MainForm->findChild<QAction *>(command)->trigger(); // again: only brought forward
+        // Again, from the icon's menu (the window's own menus are disabled
+        // with it): only brought forward.
+        triggerAction(u"N9"_qs);
         QVERIFY(!MainForm->isEnabled());
 
         AboutForm->close();
         QVERIFY(!AboutForm->isVisible());
         QVERIFY(MainForm->isEnabled());
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
     }
 };
 

@@ -1,9 +1,11 @@
 // Faults of the catalogue file: each ends in a clear message, the program
 // goes on working, and the file keeps exactly the rows it should.
 #include "driverprocess.h"
+#include "forms/mainfrm.h"
 #include "maintenancewindow.h"
-#include "testcatalogue.h"
 #include "urlcapture.h"
+#include "useractions.h"
+#include "windowset.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -122,11 +124,6 @@ void addingWorksAgain(const MaintenanceWindow &window, MessageCapture &messages,
     QCOMPARE(dump(catalogue), (Dump{before.domestic, before.foreign + QList{lemondeRow}}));
 }
 
-QMenu *domesticMenu()
-{
-    return MainForm->findChild<QMenu *>(u"N1"_qs);
-}
-
 const char *const writeLock =
     "BEGIN EXCLUSIVE;\ninsert into pinternal values('锁', '未提交', 'http://x.example/');\n";
 const char *const readLock = "BEGIN;\nselect count(*) from pinternal;\n";
@@ -158,9 +155,11 @@ private:
 
 } // namespace
 
-class TestCatalogueFaults : public QObject
+class TestCatalogueFaults : public WindowSetTest
 {
     Q_OBJECT
+
+    static QMenu *domesticMenu() { return MainForm->findChild<QMenu *>(u"N1"_qs); }
 
 private slots:
     void unusableFileIsReportedAndLeftAlone_data()
@@ -186,46 +185,42 @@ private slots:
     {
         QFETCH(QString, damage);
         QFETCH(QString, message);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        const Dump before = dump(catalogue);
-        const QString goodCopy = catalogue.directory() + u"/good.mdb"_qs;
-        const QByteArray good = contents(catalogue.path());
+        seed(catalogue());
+        const Dump before = dump(catalogue());
+        const QString goodCopy = catalogue().directory() + u"/good.mdb"_qs;
+        const QByteArray good = contents(catalogue().path());
         write(goodCopy, good);
         const QByteArray bad = damaged(damage, good);
         if (bad.isNull())
-            catalogue.removeFile();
+            catalogue().removeFile();
         else
-            write(catalogue.path(), bad);
+            write(catalogue().path(), bad);
 
-        MessageCapture messages;
-        MaintenanceWindow window;
+        const MaintenanceWindow window = openMaintenanceWindow();
         window.fillNewPaper(lemonde);
         window.press(1);
         window.find(u"报1"_qs, u"国内"_qs);
-        const QString expected = message.arg(catalogue.path());
-        QVERIFY(messages.texts().size() >= 3);
-        QCOMPARE(messages.texts(), QStringList(messages.texts().size(), expected));
+        const QString expected = message.arg(catalogue().path());
+        QVERIFY(messages().texts().size() >= 3);
+        QCOMPARE(messages().texts(), QStringList(messages().texts().size(), expected));
         QVERIFY(domesticMenu()->actions().isEmpty());
-        QCOMPARE(QFile::exists(catalogue.path()), !bad.isNull());
+        QCOMPARE(QFile::exists(catalogue().path()), !bad.isNull());
         if (!bad.isNull())
-            QCOMPARE(digest(catalogue.path()),
+            QCOMPARE(digest(catalogue().path()),
                      QCryptographicHash::hash(bad, QCryptographicHash::Sha256).toHex());
 
-        copy(goodCopy, catalogue.path());
-        addingWorksAgain(window, messages, catalogue, before);
+        copy(goodCopy, catalogue().path());
+        addingWorksAgain(window, messages(), catalogue(), before);
     }
 
     // Reading goes on while another process holds the write lock; a write
     // waits a few seconds at most, then says why it failed.
     void lockedFileWaitsBrieflyThenReports()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
-        const Dump before = dump(catalogue);
-        MessageCapture messages;
-        ShellLock lock(catalogue.path());
-        MaintenanceWindow window;
+        seed(catalogue());
+        const Dump before = dump(catalogue());
+        ShellLock lock(catalogue().path());
+        const MaintenanceWindow window = openMaintenanceWindow();
         QCOMPARE(domesticMenu()->actions().size(), 30);
 
         QElapsedTimer clock;
@@ -239,12 +234,12 @@ private slots:
                  (QStringList{u"报7"_qs, u"http://7.example/"_qs, u"国内"_qs, u"省7"_qs}));
         window.press(4);
         const QString inUse = u"The catalogue file '%1' is in use by another program; try again "
-                              "later (database is locked)"_qs.arg(catalogue.path());
-        QCOMPARE(messages.texts(), (QStringList{inUse, inUse}));
-        QCOMPARE(dump(catalogue), before);
+                              "later (database is locked)"_qs.arg(catalogue().path());
+        QCOMPARE(messages().texts(), (QStringList{inUse, inUse}));
+        QCOMPARE(dump(catalogue()), before);
 
         lock.release();
-        addingWorksAgain(window, messages, catalogue, before);
+        addingWorksAgain(window, messages(), catalogue(), before);
     }
 
     void replacedOrRemovedBetweenTwoAdds_data()
@@ -263,38 +258,36 @@ private slots:
     void replacedOrRemovedBetweenTwoAdds()
     {
         QFETCH(QString, change);
-        TestCatalogue catalogue;
-        const QList<Row> domesticBefore = catalogue.rows(domestic);
-        const QString fresh = catalogue.directory() + u"/fresh.mdb"_qs;
-        copy(catalogue.path(), fresh); // the new catalogue, made aside
-        MessageCapture messages;
-        MaintenanceWindow window;
+        const QList<Row> domesticBefore = catalogue().rows(domestic);
+        const QString fresh = catalogue().directory() + u"/fresh.mdb"_qs;
+        copy(catalogue().path(), fresh); // the new catalogue, made aside
+        const MaintenanceWindow window = openMaintenanceWindow();
         window.fillNewPaper(lemonde);
         window.press(1);
 
         if (change == u"removed") {
-            QVERIFY(QFile::remove(catalogue.path()));
+            QVERIFY(QFile::remove(catalogue().path()));
         } else if (change == u"overwritten") {
-            copy(fresh, catalogue.path()); // cp keeps the file, and its size
+            copy(fresh, catalogue().path()); // cp keeps the file, and its size
         } else {
             if (change.endsWith(u"log left"))
-                leaveLog(catalogue.path());
-            QVERIFY(std::rename(qPrintable(fresh), qPrintable(catalogue.path())) == 0);
+                leaveLog(catalogue().path());
+            QVERIFY(std::rename(qPrintable(fresh), qPrintable(catalogue().path())) == 0);
         }
         const maintenancechecks::NewPaper figaro{
             u"Le Figaro"_qs, u"https://www.lefigaro.fr/"_qs, u"国外"_qs, {}, u"法国"_qs};
         window.fillNewPaper(figaro);
         window.press(1);
         if (change != u"removed") {
-            QCOMPARE(messages.texts(), (QStringList{added, added}));
-            QCOMPARE(catalogue.integrity(), u"ok"_qs);
-            QCOMPARE(catalogue.rows(domestic), domesticBefore);
-            QCOMPARE(catalogue.rows(foreign),
+            QCOMPARE(messages().texts(), (QStringList{added, added}));
+            QCOMPARE(catalogue().integrity(), u"ok"_qs);
+            QCOMPARE(catalogue().rows(domestic), domesticBefore);
+            QCOMPARE(catalogue().rows(foreign),
                      (QList<Row>{{u"法国"_qs, u"Le Figaro"_qs, u"https://www.lefigaro.fr/"_qs}}));
         } else { // choosing the kind reads the provinces, then the add
-            const QString missing = u"Could not find file '%1'"_qs.arg(catalogue.path());
-            QCOMPARE(messages.texts(), (QStringList{added, missing, missing}));
-            QVERIFY(!QFile::exists(catalogue.path()));
+            const QString missing = u"Could not find file '%1'"_qs.arg(catalogue().path());
+            QCOMPARE(messages().texts(), (QStringList{added, missing, missing}));
+            QVERIFY(!QFile::exists(catalogue().path()));
         }
     }
 
@@ -312,25 +305,24 @@ private slots:
     {
         QFETCH(bool, readerAtStart);
         QFETCH(QString, mode);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        catalogue.exec(u"PRAGMA journal_mode=DELETE"_qs);
-        const Dump before = dump(catalogue);
-        MessageCapture messages;
+        seed(catalogue());
+        catalogue().exec(u"PRAGMA journal_mode=DELETE"_qs);
+        const Dump before = dump(catalogue());
         UrlCapture urls;
         std::optional<ShellLock> reader;
         if (readerAtStart)
-            reader.emplace(catalogue.path(), readLock);
-        MaintenanceWindow window;
+            reader.emplace(catalogue().path(), readLock);
+        openWindows(Shown::MainWindow);
         reader.reset();
 
-        domesticMenu()->actions().at(0)->menu()->actions().at(0)->trigger();
+        triggerAction(domesticMenu()->actions().at(0)->menu()->actions().at(0));
         QCOMPARE(urls.urls.size(), 1);
+        const MaintenanceWindow window = openMaintenanceWindow();
         QElapsedTimer clock;
         clock.start();
-        addingWorksAgain(window, messages, catalogue, before);
+        addingWorksAgain(window, messages(), catalogue(), before);
         QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(catalogue.column(u"PRAGMA journal_mode"_qs), QStringList{mode});
+        QCOMPARE(catalogue().column(u"PRAGMA journal_mode"_qs), QStringList{mode});
     }
 
     void permissionsAreReported_data()
@@ -377,62 +369,60 @@ private slots:
         QFETCH(int, fileMode);
         QFETCH(int, folderMode);
         QFETCH(QStringList, lines);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        const Dump before = dump(catalogue);
+        seed(catalogue());
+        const Dump before = dump(catalogue());
         const QString provinces =
-            catalogue.column(u"select distinct pcity from pinternal"_qs).join(u'|');
+            catalogue().column(u"select distinct pcity from pinternal"_qs).join(u'|');
         const auto mode = [](int bits) { return QFile::Permissions(bits | (bits << 4)); };
-        QFile::setPermissions(catalogue.directory(), mode(0755));
-        QFile::setPermissions(catalogue.directory() + u"/database"_qs, mode(folderMode));
-        QFile::setPermissions(catalogue.path(), mode(fileMode));
+        QFile::setPermissions(catalogue().directory(), mode(0755));
+        QFile::setPermissions(catalogue().directory() + u"/database"_qs, mode(folderMode));
+        QFile::setPermissions(catalogue().path(), mode(fileMode));
 
-        DriverProcess driver(catalogue.directory(),
+        DriverProcess driver(catalogue().directory(),
                              {u"menus"_qs, u"add"_qs, u"X"_qs, u"delete"_qs, u"报1"_qs},
                              DriverProcess::User::Unprivileged);
         QVERIFY(driver.finish());
         for (QString &line : lines)
-            line.replace(u"%1"_qs, catalogue.path()).replace(u"%2"_qs, provinces);
+            line.replace(u"%1"_qs, catalogue().path()).replace(u"%2"_qs, provinces);
         QCOMPARE(driver.lines(), lines);
-        QFile::setPermissions(catalogue.path(), mode(0644));
-        QCOMPARE(catalogue.integrity(), u"ok"_qs);
-        QCOMPARE(dump(catalogue), before);
+        QFile::setPermissions(catalogue().path(), mode(0644));
+        QCOMPARE(catalogue().integrity(), u"ok"_qs);
+        QCOMPARE(dump(catalogue()), before);
     }
 
     // A column the program reads is gone: each reader of it fails with the
     // engine's words, and the other half of the catalogue goes on working.
     void missingColumn()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
-        catalogue.exec(u"alter table pinternal drop column purl"_qs);
-        const QStringList namesBefore = catalogue.column(u"select pname from pinternal"_qs);
-        MessageCapture messages;
+        seed(catalogue());
+        catalogue().exec(u"alter table pinternal drop column purl"_qs);
+        const QStringList namesBefore = catalogue().column(u"select pname from pinternal"_qs);
         UrlCapture urls;
-        MaintenanceWindow window;
+        openWindows(Shown::MainWindow);
 
-        domesticMenu()->actions().at(0)->menu()->actions().at(0)->trigger();
+        triggerAction(domesticMenu()->actions().at(0)->menu()->actions().at(0));
+        const MaintenanceWindow window = openMaintenanceWindow();
         window.fillNewPaper({u"新报"_qs, u"http://new.example/"_qs, u"国内"_qs, {}, u"新省"_qs});
         window.press(1);
         window.find(u"报1"_qs, u"国内"_qs);
-        QCOMPARE(messages.texts(),
+        QCOMPARE(messages().texts(),
                  (QStringList{u"no such column: purl."_qs,
                               u"table pinternal has 2 columns but 3 values were supplied."_qs,
                               u"ADOQuery1: Field 'purl' not found."_qs}));
         QVERIFY(urls.urls.isEmpty());
 
-        messages.clear();
+        messages().clear();
         window.fillNewPaper(lemonde);
         window.press(1);
-        QCOMPARE(messages.texts(), QStringList{added});
-        QCOMPARE(catalogue.column(u"select pname from pinternal"_qs), namesBefore);
-        QCOMPARE(catalogue.integrity(), u"ok"_qs);
+        QCOMPARE(messages().texts(), QStringList{added});
+        QCOMPARE(catalogue().column(u"select pname from pinternal"_qs), namesBefore);
+        QCOMPARE(catalogue().integrity(), u"ok"_qs);
     }
 
     void nullInEachColumn_data()
     {
         QTest::addColumn<int>("column");
-        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("texts");
         QTest::addColumn<bool>("deletes");
         const QString noKind = u"near \"where\": syntax error."_qs;
         // The province list meets a NULL province. Finding the paper fills
@@ -449,17 +439,15 @@ private slots:
     void nullInEachColumn()
     {
         QFETCH(int, column);
-        QFETCH(QStringList, messages);
+        QFETCH(QStringList, texts);
         QFETCH(bool, deletes);
-        TestCatalogue catalogue;
-        catalogue.add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://www.people.com.cn/"_qs);
+        catalogue().add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://www.people.com.cn/"_qs);
         TestCatalogue::Field fields[] = {u"河北"_qs, u"空报"_qs, u"http://null.example/"_qs};
         fields[column] = std::nullopt;
-        catalogue.add(domestic, fields[0], fields[1], fields[2]);
+        catalogue().add(domestic, fields[0], fields[1], fields[2]);
         const Row nullRow{fields[0], fields[1], fields[2]};
-        MessageCapture shown;
-        MaintenanceWindow window;
-        shown.clear();
+        const MaintenanceWindow window = openMaintenanceWindow();
+        messages().clear();
 
         window.choose(1, u"国内"_qs);
         window.type(1, u"新报"_qs);
@@ -469,11 +457,11 @@ private slots:
         window.find(u"空报"_qs, u"国内"_qs);
         const Row newRow{u"新省"_qs, u"新报"_qs, u"http://new.example/"_qs};
         window.press(4);
-        QCOMPARE(shown.texts(), messages);
-        QList<Row> expected{catalogue.rows(domestic).at(0), nullRow, newRow};
+        QCOMPARE(messages().texts(), texts);
+        QList<Row> expected{catalogue().rows(domestic).at(0), nullRow, newRow};
         if (deletes)
             expected.removeAt(1);
-        QCOMPARE(catalogue.rows(domestic), expected);
+        QCOMPARE(catalogue().rows(domestic), expected);
     }
 };
 

@@ -2,13 +2,11 @@
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
 #include "core/failure.h"
-#include "testcatalogue.h"
+#include "windowset.h"
 
 #include <QTest>
 
 namespace {
-
-const QString domestic = catalogue::domesticTable;
 
 QString failureOf(const std::function<void()> &action)
 {
@@ -23,7 +21,7 @@ QString failureOf(const std::function<void()> &action)
 } // namespace
 
 // The query object on a real catalogue file.
-class TestCatalogueQuery : public QObject
+class TestCatalogueQuery : public WindowSetTest
 {
     Q_OBJECT
 
@@ -42,8 +40,7 @@ private slots:
     void valuesAreBoundAsStrings()
     {
         QFETCH(QString, name);
-        TestCatalogue file;
-        file.add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a/"_qs);
+        catalogue().add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a/"_qs);
         CatalogueConnection connection(connectionsettings::longForm);
         CatalogueQuery query(u"ADOQuery1"_qs, connection);
 
@@ -55,14 +52,13 @@ private slots:
         QVERIFY(query.eof()); // the value matched itself alone
 
         query.execute(statements::deletePaper(domestic, name));
-        QCOMPARE(file.rows(domestic).size(), 1);
-        QCOMPARE(*file.rows(domestic).at(0).pname, u"人民日报"_qs);
+        QCOMPARE(catalogue().rows(domestic).size(), 1);
+        QCOMPARE(*catalogue().rows(domestic).at(0).pname, u"人民日报"_qs);
     }
 
     void comparisonIgnoresAsciiCase()
     {
-        TestCatalogue file;
-        file.add(domestic, u"x"_qs, u"China Daily"_qs, u"http://a/"_qs);
+        catalogue().add(domestic, u"x"_qs, u"China Daily"_qs, u"http://a/"_qs);
         CatalogueConnection connection(connectionsettings::shortForm);
         CatalogueQuery query(u"ADOQuery1"_qs, connection);
         query.open(statements::addressOfPaper(domestic, u"CHINA DAILY"_qs));
@@ -71,8 +67,7 @@ private slots:
 
     void readingFailures()
     {
-        TestCatalogue file;
-        file.add(domestic, u"x"_qs, u"y"_qs, std::nullopt);
+        catalogue().add(domestic, u"x"_qs, u"y"_qs, std::nullopt);
         CatalogueConnection connection(connectionsettings::shortForm);
         CatalogueQuery query(u"ADOQuery1"_qs, connection);
         query.open(statements::paperByName(domestic, u"y"_qs));
@@ -91,10 +86,9 @@ private slots:
     // the last result was read to its end or not.
     void reopenedStatementReadsItsNewValues()
     {
-        TestCatalogue file;
-        file.add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a/"_qs);
-        file.add(domestic, u"上海"_qs, u"解放日报"_qs, u"http://b/"_qs);
-        file.add(domestic, u"北京"_qs, u"北京晚报"_qs, u"http://c/"_qs);
+        catalogue().add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a/"_qs);
+        catalogue().add(domestic, u"上海"_qs, u"解放日报"_qs, u"http://b/"_qs);
+        catalogue().add(domestic, u"北京"_qs, u"北京晚报"_qs, u"http://c/"_qs);
         CatalogueConnection connection(connectionsettings::shortForm);
         CatalogueQuery query(u"ADOQuery1"_qs, connection);
         const auto papersIn = [&](const QString &province) {
@@ -114,7 +108,6 @@ private slots:
 
     void emptyResultIsAtEnd()
     {
-        TestCatalogue file;
         CatalogueConnection connection(connectionsettings::shortForm);
         CatalogueQuery query(u"ADOQuery1"_qs, connection);
         query.open(statements::allNames(domestic));
@@ -123,19 +116,17 @@ private slots:
 
     void missingFileIsNamedAndNeverCreated()
     {
-        TestCatalogue file;
-        file.removeFile();
+        catalogue().removeFile();
         CatalogueConnection connection(connectionsettings::longForm);
         QCOMPARE(failureOf([&] { connection.open(); }),
-                 u"Could not find file '%1'"_qs.arg(file.path()));
-        QVERIFY(!QFile::exists(file.path()));
+                 u"Could not find file '%1'"_qs.arg(catalogue().path()));
+        QVERIFY(!QFile::exists(catalogue().path()));
     }
 
     void anOpenQueryDoesNotBlockAnotherConnectionsInsert()
     {
-        TestCatalogue file;
         for (int i = 0; i < 3; ++i)
-            file.add(domestic, u"p"_qs, u"n%1"_qs.arg(i), u"http://a/"_qs);
+            catalogue().add(domestic, u"p"_qs, u"n%1"_qs.arg(i), u"http://a/"_qs);
         CatalogueConnection reader(connectionsettings::shortForm);
         CatalogueQuery open(u"ADOQuery1"_qs, reader);
         open.open(statements::allNames(domestic));
@@ -147,7 +138,7 @@ private slots:
         timer.start();
         insert.execute(statements::insertPaper(domestic, u"p"_qs, u"new"_qs, u"http://b/"_qs));
         QVERIFY(timer.elapsed() < 1000);
-        QCOMPARE(file.rows(domestic).size(), 4);
+        QCOMPARE(catalogue().rows(domestic).size(), 4);
     }
 };
 

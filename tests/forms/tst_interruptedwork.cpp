@@ -2,7 +2,7 @@
 // the file stays whole and holds every change the user was told of.
 #include "driverprocess.h"
 #include "maintenancewindow.h"
-#include "testcatalogue.h"
+#include "windowset.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -59,7 +59,7 @@ QSet<QString> kept(const Told &told)
 
 } // namespace
 
-class TestInterruptedWork : public QObject
+class TestInterruptedWork : public WindowSetTest
 {
     Q_OBJECT
 
@@ -79,10 +79,9 @@ private slots:
     void killedInTheMiddleOfABurst()
     {
         QFETCH(int, delayMs);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        const QList<Row> seeded = catalogue.rows(domestic);
-        DriverProcess driver(catalogue.directory(), {u"burst"_qs, u"k"_qs, u"1000000"_qs});
+        seed(catalogue());
+        const QList<Row> seeded = catalogue().rows(domestic);
+        DriverProcess driver(catalogue().directory(), {u"burst"_qs, u"k"_qs, u"1000000"_qs});
         QTRY_VERIFY(!driver.lines().isEmpty()); // started and working
         QTest::qWait(delayMs);
         driver.kill();
@@ -90,8 +89,8 @@ private slots:
         const Told told = toldBy(driver.lines());
         QCOMPARE(told.others, QStringList());
         QVERIFY(told.adds.size() > 2);
-        QCOMPARE(catalogue.integrity(), u"ok"_qs);
-        const QList<Row> rows = catalogue.rows(domestic);
+        QCOMPARE(catalogue().integrity(), u"ok"_qs);
+        const QList<Row> rows = catalogue().rows(domestic);
         QCOMPARE(rows.mid(0, seeded.size()), seeded);
         QSet<QString> inFile;
         for (const Row &row : rows.mid(seeded.size())) {
@@ -115,11 +114,10 @@ private slots:
     // file, and the file holds exactly what both were told.
     void twoProgramsAtOnce()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
-        const QList<Row> seeded = catalogue.rows(domestic);
-        DriverProcess first(catalogue.directory(), {u"burst"_qs, u"a"_qs, u"300"_qs});
-        DriverProcess second(catalogue.directory(), {u"burst"_qs, u"b"_qs, u"300"_qs});
+        seed(catalogue());
+        const QList<Row> seeded = catalogue().rows(domestic);
+        DriverProcess first(catalogue().directory(), {u"burst"_qs, u"a"_qs, u"300"_qs});
+        DriverProcess second(catalogue().directory(), {u"burst"_qs, u"b"_qs, u"300"_qs});
         QVERIFY(first.finish());
         QVERIFY(second.finish());
 
@@ -131,8 +129,8 @@ private slots:
             QCOMPARE(told.deletes.size(), 150);
             expected += kept(told);
         }
-        QCOMPARE(catalogue.integrity(), u"ok"_qs);
-        const QList<Row> rows = catalogue.rows(domestic);
+        QCOMPARE(catalogue().integrity(), u"ok"_qs);
+        const QList<Row> rows = catalogue().rows(domestic);
         QCOMPARE(rows.mid(0, seeded.size()), seeded);
         QSet<QString> inFile;
         for (const Row &row : rows.mid(seeded.size())) {

@@ -1,9 +1,9 @@
-#include "app/startup.h"
 #include "forms/aboutfrm.h"
 #include "forms/mainfrm.h"
 #include "platform/edgestrip.h"
 #include "platform/trayhost.h"
-#include "testcatalogue.h"
+#include "useractions.h"
+#include "windowset.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -19,38 +19,6 @@ namespace {
 
 // A position worked out from the screen's size and the window frame's.
 using Place = std::function<QPoint(QSize screen, QSize frame)>;
-
-// The main window on a catalogue of its own, shown, with or without a tray
-// host on the desktop.
-struct ShownWindowSet
-{
-    explicit ShownWindowSet(bool trayHost = true)
-    {
-        trayhost::setAvailabilityOverride(trayHost);
-        startup::createWindowSet();
-        MainForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(MainForm));
-    }
-    ~ShownWindowSet()
-    {
-        startup::destroyWindowSet();
-        trayhost::setAvailabilityOverride(std::nullopt);
-    }
-    QSize screen() const { return QGuiApplication::primaryScreen()->geometry().size(); }
-    QSize frame() const { return MainForm->frameGeometry().size(); }
-    QPoint at(const Place &place) const { return place(screen(), frame()); }
-    QPoint awayFromEdges() const { return QPoint(screen().width() / 2, screen().height() / 2); }
-    QAction *popupItem(const QString &text) const
-    {
-        for (QAction *item : MainForm->PopupMenu1->actions())
-            if (item->text() == text)
-                return item;
-        return nullptr;
-    }
-
-    TestCatalogue catalogue;
-    MessageCapture messages;
-};
 
 // Runs the message loop until the program ends it or `limitMs` passes; the
 // loop's exit code, or -1 when the program did not end it.
@@ -85,14 +53,33 @@ QWidget *edgeStripWindow()
 
 Q_DECLARE_METATYPE(Place)
 
-class TestMainDocking : public QObject
+class TestMainDocking : public WindowSetTest
 {
     Q_OBJECT
+
+    static QSize screen() { return QGuiApplication::primaryScreen()->geometry().size(); }
+    static QSize frame() { return MainForm->frameGeometry().size(); }
+    static QPoint at(const Place &place) { return place(screen(), frame()); }
+    static QPoint awayFromEdges() { return QPoint(screen().width() / 2, screen().height() / 2); }
+    static QAction *popupItem(const QString &text)
+    {
+        for (QAction *item : MainForm->PopupMenu1->actions())
+            if (item->text() == text)
+                return item;
+        return nullptr;
+    }
+
+    // The main window on the screen, with or without a tray host on the desktop.
+    void showWindows(bool trayHost = true)
+    {
+        openWindows(Shown::MainWindow, trayHost);
+        QVERIFY(QTest::qWaitForWindowExposed(MainForm));
+    }
 
 private slots:
     void timerRunsExactlyWhileDocked()
     {
-        ShownWindowSet windows;
+        showWindows();
         QVERIFY(!MainForm->Timer1.isActive());
         QCOMPARE(MainForm->Timer1.interval(), 200);
 
@@ -105,8 +92,8 @@ private slots:
         QCOMPARE(MainForm->FDockEdges, Qt::Edges());
         QVERIFY(!MainForm->Timer1.isActive());
 
-        MainForm->move(windows.screen().width(), 100);
-        QCOMPARE(MainForm->pos().x(), windows.screen().width() - windows.frame().width());
+        MainForm->move(screen().width(), 100);
+        QCOMPARE(MainForm->pos().x(), screen().width() - frame().width());
         QCOMPARE(MainForm->FDockEdges, Qt::Edges(Qt::RightEdge));
         QVERIFY(MainForm->Timer1.isActive());
     }
@@ -158,25 +145,25 @@ private slots:
         QFETCH(Place, shown);
         QFETCH(Place, slidOut);
         QFETCH(Place, onStrip);
-        ShownWindowSet windows;
-        MainForm->move(windows.at(dragTo));
+        showWindows();
+        MainForm->move(at(dragTo));
         QCOMPARE(MainForm->FDockEdges, edges);
-        QCOMPARE(MainForm->pos(), windows.at(shown));
+        QCOMPARE(MainForm->pos(), at(shown));
 
-        QCursor::setPos(windows.awayFromEdges());
-        QTRY_COMPARE_WITH_TIMEOUT(MainForm->pos(), windows.at(slidOut), 1000);
+        QCursor::setPos(awayFromEdges());
+        QTRY_COMPARE_WITH_TIMEOUT(MainForm->pos(), at(slidOut), 1000);
         // The program's own moves leave the dock edges as the drag set them.
         QCOMPARE(MainForm->FDockEdges, edges);
         QVERIFY(MainForm->Timer1.isActive());
 
-        QCursor::setPos(windows.at(onStrip));
-        QTRY_COMPARE_WITH_TIMEOUT(MainForm->pos(), windows.at(shown), 1000);
+        QCursor::setPos(at(onStrip));
+        QTRY_COMPARE_WITH_TIMEOUT(MainForm->pos(), at(shown), 1000);
         QCOMPARE(MainForm->FDockEdges, edges);
     }
 
     void pointerOverTheWindowKeepsItShown()
     {
-        ShownWindowSet windows;
+        showWindows();
         MainForm->move(-50, 200);
         QCursor::setPos(MainForm->frameGeometry().center());
         QTest::qWait(500);
@@ -185,20 +172,20 @@ private slots:
 
     void openDropDownMenuDoesNotCountAsTheWindow()
     {
-        ShownWindowSet windows;
+        showWindows();
         MainForm->move(-50, 200);
         auto *tools = MainForm->findChild<QMenu *>(u"N3"_qs);
         const QPoint overWindow = MainForm->frameGeometry().center();
         QCursor::setPos(overWindow);
         tools->popup(overWindow - QPoint(10, 10));
         QVERIFY(QTest::qWaitForWindowExposed(tools));
-        QTRY_COMPARE_WITH_TIMEOUT(MainForm->pos(), QPoint(2 - windows.frame().width(), 200), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(MainForm->pos(), QPoint(2 - frame().width(), 200), 1000);
         tools->close();
     }
 
     void closingHidesToTheTrayAndKeepsTheProgram()
     {
-        ShownWindowSet windows;
+        showWindows();
         QCOMPARE(MainForm->TrayIcon->toolTip(), u"Kelvane"_qs);
         QVERIFY(MainForm->TrayIcon->isVisible());
         QVERIFY(!MainForm->close());
@@ -207,7 +194,7 @@ private slots:
 
         // The About box from the icon's menu over the hidden window: closing
         // it enables the main window, which stays hidden, and the program goes on.
-        windows.popupItem(u"关于..."_qs)->trigger();
+        triggerAction(popupItem(u"关于..."_qs));
         QVERIFY(AboutForm->isVisible());
         QVERIFY(!MainForm->isEnabled());
         QTimer::singleShot(0, AboutForm, [] { AboutForm->close(); });
@@ -225,11 +212,11 @@ private slots:
 
     void dockedWindowHiddenToTheTrayStaysSlidOut()
     {
-        ShownWindowSet windows;
+        showWindows();
         MainForm->move(-50, 200);
         MainForm->close();
-        QCursor::setPos(windows.awayFromEdges());
-        const QPoint slidOut(2 - windows.frame().width(), 200);
+        QCursor::setPos(awayFromEdges());
+        const QPoint slidOut(2 - frame().width(), 200);
         QTRY_COMPARE_WITH_TIMEOUT(MainForm->pos(), slidOut, 1000);
         emit MainForm->TrayIcon->activated(QSystemTrayIcon::Trigger);
         QVERIFY(MainForm->isVisible());
@@ -238,23 +225,20 @@ private slots:
 
     void rightClickOnTheIconPopsUpTheMenuAtThePointer()
     {
-        ShownWindowSet windows;
+        showWindows();
         QCursor::setPos(300, 300);
         emit MainForm->TrayIcon->activated(QSystemTrayIcon::Context);
         QVERIFY(MainForm->PopupMenu1->isVisible());
         QCOMPARE(MainForm->PopupMenu1->pos(), QPoint(300, 300));
-        QStringList items;
-        for (const QAction *item : MainForm->PopupMenu1->actions())
-            items << item->text();
-        QCOMPARE(items, (QStringList{u"关于..."_qs, u"退出"_qs}));
+        QCOMPARE(captions(MainForm->PopupMenu1), (QStringList{u"关于..."_qs, u"退出"_qs}));
         MainForm->PopupMenu1->close();
     }
 
     void exitEndsTheProgramWithASecondaryWindowOpen()
     {
-        ShownWindowSet windows;
-        windows.popupItem(u"关于..."_qs)->trigger();
-        QTimer::singleShot(0, MainForm, [&] { windows.popupItem(u"退出"_qs)->trigger(); });
+        showWindows();
+        triggerAction(popupItem(u"关于..."_qs));
+        QTimer::singleShot(0, MainForm, [] { triggerAction(popupItem(u"退出"_qs)); });
         QCOMPARE(runLoop(2000), 0);
         QVERIFY(!MainForm->TrayIcon->isVisible());
         // No close handler ran: the About box is still up and the main
@@ -265,7 +249,7 @@ private slots:
 
     void withoutATrayHostClosingMinimises()
     {
-        ShownWindowSet windows(false);
+        showWindows(false);
         QVERIFY(!MainForm->close());
         QVERIFY(MainForm->isVisible());
         QVERIFY(MainForm->isMinimized());

@@ -1,105 +1,81 @@
-#include "app/startup.h"
 #include "forms/aboutfrm.h"
 #include "forms/mainfrm.h"
 #include "forms/newspapermenus.h"
 #include "forms/setfrm.h"
 #include "forms/statisticfrm.h"
-#include "testcatalogue.h"
 #include "urlcapture.h"
+#include "useractions.h"
+#include "windowset.h"
 
 #include <QMenu>
 #include <QTest>
 
 namespace {
 
-const QString domestic = QStringLiteral("pinternal");
-const QString foreign = QStringLiteral("poverseas");
-const QString notFound =
-    QStringLiteral("Could not convert variant of type (Null) into type (String)");
-
-QStringList titles(const QMenu *menu)
-{
-    QStringList result;
-    for (const QAction *action : menu->actions())
-        result.append(action->text());
-    return result;
-}
-
 QMenu *province(const QMenu *top, int index)
 {
     return top->actions().at(index)->menu();
 }
 
-struct WindowSet
-{
-    WindowSet() { startup::createWindowSet(); }
-    ~WindowSet() { startup::destroyWindowSet(); }
-    QMenu *domesticMenu() const { return MainForm->findChild<QMenu *>(u"N1"_qs); }
-    QMenu *foreignMenu() const { return MainForm->findChild<QMenu *>(u"N2"_qs); }
-};
-
 } // namespace
 
-class TestMainForm : public QObject
+class TestMainForm : public WindowSetTest
 {
     Q_OBJECT
+
+    static QMenu *domesticMenu() { return MainForm->findChild<QMenu *>(u"N1"_qs); }
+    static QMenu *foreignMenu() { return MainForm->findChild<QMenu *>(u"N2"_qs); }
 
 private slots:
     void buildsMenusInTheEnginesOrder()
     {
-        TestCatalogue catalogue;
-        catalogue.add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://www.people.com.cn/"_qs);
-        catalogue.add(domestic, u"上海"_qs, u"解放日报"_qs, u"https://www.jfdaily.com/"_qs);
-        catalogue.add(domestic, u"北京"_qs, u"北京日报"_qs, u"https://www.bjd.com.cn/"_qs);
-        catalogue.add(domestic, u""_qs, u"无省报"_qs, u"http://example.org/"_qs);
-        MessageCapture messages;
-        WindowSet windows;
+        catalogue().add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://www.people.com.cn/"_qs);
+        catalogue().add(domestic, u"上海"_qs, u"解放日报"_qs, u"https://www.jfdaily.com/"_qs);
+        catalogue().add(domestic, u"北京"_qs, u"北京日报"_qs, u"https://www.bjd.com.cn/"_qs);
+        catalogue().add(domestic, u""_qs, u"无省报"_qs, u"http://example.org/"_qs);
+        openWindows();
 
         // The engine's order is kept: the index on pcity gives it sorted.
         const QStringList engineOrder =
-            catalogue.column(u"select distinct pcity from pinternal"_qs);
+            catalogue().column(u"select distinct pcity from pinternal"_qs);
         QCOMPARE(engineOrder, (QStringList{u""_qs, u"上海"_qs, u"北京"_qs}));
-        QCOMPARE(titles(windows.domesticMenu()), engineOrder);
-        QCOMPARE(titles(province(windows.domesticMenu(), 2)),
+        QCOMPARE(captions(domesticMenu()), engineOrder);
+        QCOMPARE(captions(province(domesticMenu(), 2)),
                  (QStringList{u"人民日报"_qs, u"北京日报"_qs}));
-        QCOMPARE(titles(province(windows.domesticMenu(), 0)), QStringList{u"无省报"_qs});
-        QVERIFY(windows.foreignMenu()->actions().isEmpty());
-        QVERIFY(messages.messages.isEmpty());
+        QCOMPARE(captions(province(domesticMenu(), 0)), QStringList{u"无省报"_qs});
+        QVERIFY(foreignMenu()->actions().isEmpty());
+        QVERIFY(messages().messages.isEmpty());
         QCOMPARE(MainForm->windowTitle(), u"KelvaneV1.0"_qs);
     }
 
     void nullProvinceStopsTheBuild()
     {
-        TestCatalogue catalogue;
         // Without the index the engine returns provinces in the order stored.
-        catalogue.exec(u"drop index pinternal_pcity"_qs);
-        catalogue.add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://www.people.com.cn/"_qs);
-        catalogue.add(domestic, std::nullopt, u"无名"_qs, u"http://example.org/"_qs);
-        catalogue.add(foreign, u"美国"_qs, u"The New York Times"_qs, u"https://nytimes.com/"_qs);
-        MessageCapture messages;
-        WindowSet windows;
+        catalogue().exec(u"drop index pinternal_pcity"_qs);
+        catalogue().add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://www.people.com.cn/"_qs);
+        catalogue().add(domestic, std::nullopt, u"无名"_qs, u"http://example.org/"_qs);
+        catalogue().add(foreign, u"美国"_qs, u"The New York Times"_qs, u"https://nytimes.com/"_qs);
+        openWindows();
 
-        QCOMPARE(titles(windows.domesticMenu()), QStringList{u"北京"_qs});
-        QVERIFY(province(windows.domesticMenu(), 0)->actions().isEmpty());
-        QVERIFY(windows.foreignMenu()->actions().isEmpty());
-        QCOMPARE(messages.texts(), QStringList{notFound});
+        QCOMPARE(captions(domesticMenu()), QStringList{u"北京"_qs});
+        QVERIFY(province(domesticMenu(), 0)->actions().isEmpty());
+        QVERIFY(foreignMenu()->actions().isEmpty());
+        QCOMPARE(messages().texts(), QStringList{nullField});
     }
 
     void nullNameLeavesEarlierPapersWithoutHandlers()
     {
-        TestCatalogue catalogue;
-        catalogue.add(domestic, u"广东"_qs, u"南方日报"_qs, u"http://www.nfnews.com/"_qs);
-        catalogue.add(domestic, u"广东"_qs, std::nullopt, u"http://example.org/"_qs);
-        catalogue.add(domestic, u"湖南"_qs, u"湖南日报"_qs, u"https://www.hnrb.net/"_qs);
-        MessageCapture messages;
+        catalogue().add(domestic, u"广东"_qs, u"南方日报"_qs, u"http://www.nfnews.com/"_qs);
+        catalogue().add(domestic, u"广东"_qs, std::nullopt, u"http://example.org/"_qs);
+        catalogue().add(domestic, u"湖南"_qs, u"湖南日报"_qs, u"https://www.hnrb.net/"_qs);
         UrlCapture urls;
-        WindowSet windows;
+        openWindows();
 
-        QCOMPARE(titles(province(windows.domesticMenu(), 0)), QStringList{u"南方日报"_qs});
-        province(windows.domesticMenu(), 0)->actions().at(0)->trigger();
+        QCOMPARE(captions(province(domesticMenu(), 0)), QStringList{u"南方日报"_qs});
+        triggerAction(province(domesticMenu(), 0)->actions().at(0));
         QVERIFY(urls.urls.isEmpty()); // the item was never given its handler
-        QVERIFY(province(windows.domesticMenu(), 1)->actions().isEmpty());
-        QCOMPARE(messages.texts(), QStringList{notFound});
+        QVERIFY(province(domesticMenu(), 1)->actions().isEmpty());
+        QCOMPARE(messages().texts(), QStringList{nullField});
     }
 
     void clickingAPaperOpensItsAddress_data()
@@ -137,19 +113,17 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, address);
         QFETCH(QString, opened);
-        TestCatalogue catalogue;
-        catalogue.add(table, u"某地"_qs, u"pname"_qs, u"https://wrong.example/"_qs);
-        catalogue.add(table, u"某地"_qs, name, address);
-        MessageCapture messages;
+        catalogue().add(table, u"某地"_qs, u"pname"_qs, u"https://wrong.example/"_qs);
+        catalogue().add(table, u"某地"_qs, name, address);
         UrlCapture urls;
-        WindowSet windows;
-        QMenu *top = table == domestic ? windows.domesticMenu() : windows.foreignMenu();
+        openWindows();
+        QMenu *top = table == domestic ? domesticMenu() : foreignMenu();
 
         QAction *paper = province(top, 0)->actions().at(1);
         QCOMPARE(paper->text(), newspapermenus::literalCaption(name));
-        paper->trigger();
+        triggerAction(paper);
         QCOMPARE(urls.urls, QList<QUrl>{QUrl(opened)});
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
     }
 
     void addressesThatAreNotWebAddressesAreNeverOpened_data()
@@ -165,83 +139,72 @@ private slots:
     void addressesThatAreNotWebAddressesAreNeverOpened()
     {
         QFETCH(QString, address);
-        TestCatalogue catalogue;
-        catalogue.add(domestic, u"某地"_qs, u"怪报"_qs, address);
-        MessageCapture messages;
+        catalogue().add(domestic, u"某地"_qs, u"怪报"_qs, address);
         UrlCapture urls;
-        WindowSet windows;
+        openWindows();
 
-        province(windows.domesticMenu(), 0)->actions().at(0)->trigger();
+        triggerAction(province(domesticMenu(), 0)->actions().at(0));
         QVERIFY(urls.urls.isEmpty());
-        QCOMPARE(messages.texts(), QStringList{u"此报纸的链接不是网址，无法打开！"_qs});
+        QCOMPARE(messages().texts(), QStringList{u"此报纸的链接不是网址，无法打开！"_qs});
     }
 
     // No browser and no handler (the offscreen platform has none): the box
     // names the address instead of nothing happening.
     void aWebAddressTheDesktopCannotOpenIsNamed()
     {
-        TestCatalogue catalogue;
-        catalogue.add(domestic, u"某地"_qs, u"某报"_qs, u"http://paper.example/"_qs);
-        MessageCapture messages;
-        WindowSet windows;
+        catalogue().add(domestic, u"某地"_qs, u"某报"_qs, u"http://paper.example/"_qs);
+        openWindows();
 
-        province(windows.domesticMenu(), 0)->actions().at(0)->trigger();
-        QCOMPARE(messages.texts(),
+        triggerAction(province(domesticMenu(), 0)->actions().at(0));
+        QCOMPARE(messages().texts(),
                  QStringList{
                      u"无法打开网址 http://paper.example/，请检查系统是否已设置默认浏览器！"_qs});
     }
 
     void deletedOrNullAddressOpensNothing()
     {
-        TestCatalogue catalogue;
-        catalogue.add(domestic, u"某地"_qs, u"已删"_qs, u"http://a.example/"_qs);
-        catalogue.add(domestic, u"某地"_qs, u"空址"_qs, std::nullopt);
-        MessageCapture messages;
+        catalogue().add(domestic, u"某地"_qs, u"已删"_qs, u"http://a.example/"_qs);
+        catalogue().add(domestic, u"某地"_qs, u"空址"_qs, std::nullopt);
         UrlCapture urls;
-        WindowSet windows;
-        catalogue.exec(u"delete from pinternal where pname='已删'"_qs);
+        openWindows();
+        catalogue().exec(u"delete from pinternal where pname='已删'"_qs);
 
-        province(windows.domesticMenu(), 0)->actions().at(0)->trigger();
-        QVERIFY(messages.messages.isEmpty());
-        province(windows.domesticMenu(), 0)->actions().at(1)->trigger();
-        QCOMPARE(messages.texts(), QStringList{notFound});
+        triggerAction(province(domesticMenu(), 0)->actions().at(0));
+        QVERIFY(messages().messages.isEmpty());
+        triggerAction(province(domesticMenu(), 0)->actions().at(1));
+        QCOMPARE(messages().texts(), QStringList{nullField});
         QVERIFY(urls.urls.isEmpty());
     }
 
     void missingFileGivesEmptyMenusAndTwoErrorsInOrder()
     {
-        TestCatalogue catalogue;
-        catalogue.removeFile();
-        MessageCapture messages;
-        WindowSet windows;
+        catalogue().removeFile();
+        openWindows();
 
-        QVERIFY(windows.domesticMenu()->actions().isEmpty());
-        QVERIFY(windows.foreignMenu()->actions().isEmpty());
-        const QString error = u"Could not find file '%1'"_qs.arg(catalogue.path());
-        QCOMPARE(messages.texts(), (QStringList{error, error}));
-        QCOMPARE(messages.messages.at(0).caption, u"KelvaneV1.0"_qs);
-        QVERIFY(!QFile::exists(catalogue.path()));
+        QVERIFY(domesticMenu()->actions().isEmpty());
+        QVERIFY(foreignMenu()->actions().isEmpty());
+        const QString error = u"Could not find file '%1'"_qs.arg(catalogue().path());
+        QCOMPARE(messages().texts(), (QStringList{error, error}));
+        QCOMPARE(messages().messages.at(0).caption, u"KelvaneV1.0"_qs);
+        QVERIFY(!QFile::exists(catalogue().path()));
     }
 
     void secondaryWindowsDisableAndEnableTheMainWindow()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
-        MainForm->show();
+        openWindows(Shown::MainWindow);
 
-        MainForm->N8Click();
+        triggerAction(u"N8"_qs);
         QVERIFY(StatisticForm->isVisible());
         QVERIFY(!MainForm->isEnabled());
-        MainForm->N5Click();
+        triggerAction(u"N9"_qs);
         QVERIFY(AboutForm->isVisible());
         AboutForm->close();
         QVERIFY(!AboutForm->isVisible());
         QVERIFY(MainForm->isEnabled()); // nothing counts the open windows
         QVERIFY(StatisticForm->isVisible());
 
-        MainForm->N6Click();
-        QCOMPARE(messages.texts().last(), u"设置完毕后请重新启动程序，设置才能生效！"_qs);
+        triggerAction(u"N6"_qs);
+        QCOMPARE(messages().texts().last(), u"设置完毕后请重新启动程序，设置才能生效！"_qs);
         QVERIFY(SetForm->isVisible());
         QVERIFY(!MainForm->isEnabled());
         SetForm->close();
@@ -250,9 +213,7 @@ private slots:
 
     void windowsHaveTheirCaptionsAndSizes()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
+        openWindows();
         QCOMPARE(AboutForm->windowTitle(), u"关于..."_qs);
         QCOMPARE(SetForm->windowTitle(), u"报纸设置窗口"_qs);
         QCOMPARE(StatisticForm->windowTitle(), u"报纸统计"_qs);

@@ -1,8 +1,8 @@
-#include "app/startup.h"
 #include "forms/mainfrm.h"
 #include "platform/application.h"
-#include "testcatalogue.h"
 #include "urlcapture.h"
+#include "useractions.h"
+#include "windowset.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -10,21 +10,13 @@
 
 namespace {
 
-QStringList texts(const QList<QAction *> &actions)
-{
-    QStringList result;
-    for (const QAction *action : actions)
-        result.append(action->text());
-    return result;
-}
-
 // Opens a menu as the user would and closes it again.
 QStringList openAndRead(QMenu *menu)
 {
     menu->popup(QPoint(10, 10));
-    const QStringList captions = texts(menu->actions());
+    const QStringList shown = captions(menu);
     menu->hide();
-    return captions;
+    return shown;
 }
 
 QMenu *menuNamed(const char *name)
@@ -35,41 +27,35 @@ QMenu *menuNamed(const char *name)
 } // namespace
 
 // The program's real menus in a Chinese locale: captions marked as they open.
-class TestMenuAccelerators : public QObject
+class TestMenuAccelerators : public WindowSetTest
 {
     Q_OBJECT
 
 private slots:
     void fixedMenusAreMarkedWhenTheyOpen()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        startup::createWindowSet();
+        openWindows();
         auto *bar = MainForm->findChild<QMenuBar *>(u"MainMenu1"_qs);
-        QCOMPARE(texts(bar->actions()), (QStringList{u"国内报纸(&W)"_qs, u"国外报纸(&X)"_qs,
-                                                     u"工具(&Y)"_qs, u"帮助(&Z)"_qs}));
+        QCOMPARE(captions(bar), (QStringList{u"国内报纸(&W)"_qs, u"国外报纸(&X)"_qs, u"工具(&Y)"_qs,
+                                             u"帮助(&Z)"_qs}));
         QCOMPARE(openAndRead(menuNamed("N3")),
                  (QStringList{u"设置(&X)..."_qs, u"去除任务栏图标(&Y)"_qs, u"报纸统计(&Z)..."_qs}));
         QCOMPARE(openAndRead(menuNamed("N4")), QStringList{u"关于(&Z)..."_qs});
         QCOMPARE(openAndRead(MainForm->PopupMenu1),
                  (QStringList{u"关于(&Y)..."_qs, u"退出(&Z)"_qs}));
-        startup::destroyWindowSet();
     }
 
     void papersAreMarkedOnlyWhenTheirProvinceOpens()
     {
-        TestCatalogue catalogue;
-        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"21世纪经济报道"_qs, u"http://a.example/"_qs);
-        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"参考消息(北京)"_qs, u"http://b.example/"_qs);
-        catalogue.add(u"poverseas"_qs, u"美国"_qs, u"USA Today"_qs, u"https://usatoday.com/"_qs);
-        catalogue.add(u"poverseas"_qs, u"美国"_qs, u"US Weekly"_qs, u"https://usmagazine.com/"_qs);
-        MessageCapture messages;
+        catalogue().add(domestic, u"北京"_qs, u"21世纪经济报道"_qs, u"http://a.example/"_qs);
+        catalogue().add(domestic, u"北京"_qs, u"参考消息(北京)"_qs, u"http://b.example/"_qs);
+        catalogue().add(foreign, u"美国"_qs, u"USA Today"_qs, u"https://usatoday.com/"_qs);
+        catalogue().add(foreign, u"美国"_qs, u"US Weekly"_qs, u"https://usmagazine.com/"_qs);
         UrlCapture urls;
-        startup::createWindowSet();
+        openWindows();
 
         QMenu *beijing = menuNamed("N1")->actions().at(0)->menu();
-        QCOMPARE(texts(beijing->actions()),
-                 (QStringList{u"21世纪经济报道"_qs, u"参考消息(北京)"_qs}));
+        QCOMPARE(captions(beijing), (QStringList{u"21世纪经济报道"_qs, u"参考消息(北京)"_qs}));
         openAndRead(menuNamed("N1"));
         QCOMPARE(openAndRead(beijing),
                  (QStringList{u"21世纪经济报道(&2)"_qs, u"参考消息(北京)(&Z)"_qs}));
@@ -79,21 +65,18 @@ private slots:
         QCOMPARE(openAndRead(usa), (QStringList{u"&USA Today"_qs, u"U&S Weekly"_qs}));
 
         // Marked captions still open their own papers.
-        beijing->actions().at(1)->trigger();
-        usa->actions().at(1)->trigger();
+        triggerAction(beijing->actions().at(1));
+        triggerAction(usa->actions().at(1));
         QCOMPARE(urls.urls,
                  (QList<QUrl>{QUrl(u"http://b.example/"_qs), QUrl(u"https://usmagazine.com/"_qs)}));
-        QVERIFY(messages.messages.isEmpty());
-        startup::destroyWindowSet();
+        QVERIFY(messages().messages.isEmpty());
     }
 
     void reopenedLevelKeepsItsCaptions()
     {
-        TestCatalogue catalogue;
-        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"人民日报"_qs, u"http://a.example/"_qs);
-        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"China Daily"_qs, u"http://b.example/"_qs);
-        MessageCapture messages;
-        startup::createWindowSet();
+        catalogue().add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a.example/"_qs);
+        catalogue().add(domestic, u"北京"_qs, u"China Daily"_qs, u"http://b.example/"_qs);
+        openWindows();
         openAndRead(menuNamed("N1"));
         QMenu *beijing = menuNamed("N1")->actions().at(0)->menu();
         const QStringList marked{u"人民日报(&Z)"_qs, u"&China Daily"_qs};
@@ -109,22 +92,17 @@ private slots:
         beijing->actions().at(2)->setVisible(true);
         QCOMPARE(openAndRead(beijing),
                  (QStringList{u"人民日报(&Z)"_qs, u"&China Daily"_qs, u"&Daily Mirror"_qs}));
-        startup::destroyWindowSet();
     }
 
     void altKeyOpensTheMarkedMenu()
     {
-        TestCatalogue catalogue;
-        catalogue.add(u"pinternal"_qs, u"北京"_qs, u"人民日报"_qs, u"http://a.example/"_qs);
-        MessageCapture messages;
-        startup::createWindowSet();
-        MainForm->show();
+        catalogue().add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a.example/"_qs);
+        openWindows(Shown::MainWindow);
         MainForm->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
         QTest::keyClick(MainForm, Qt::Key_W, Qt::AltModifier);
         QTRY_VERIFY(menuNamed("N1")->isVisible());
         menuNamed("N1")->hide();
-        startup::destroyWindowSet();
     }
 };
 

@@ -1,11 +1,12 @@
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
+#include "forms/mainfrm.h"
 #include "forms/maintenancechecks.h"
 #include "maintenancewindow.h"
 #include "platform/messagebox.h"
-#include "testcatalogue.h"
 #include "urlcapture.h"
+#include "windowset.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -61,16 +62,14 @@ private:
 Q_DECLARE_METATYPE(TestCatalogue::Row)
 Q_DECLARE_METATYPE(maintenancechecks::NewPaper)
 
-class TestSetForm : public QObject
+class TestSetForm : public WindowSetTest
 {
     Q_OBJECT
 
 private slots:
     void windowAsDefined()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        MaintenanceWindow window;
+        const MaintenanceWindow window = openMaintenanceWindow();
         QCOMPARE(SetForm->windowTitle(), u"报纸设置窗口"_qs);
         QCOMPARE(SetForm->minimumSize(), QSize(387, 453));
         QCOMPARE(SetForm->maximumSize(), QSize(387, 453));
@@ -106,14 +105,12 @@ private slots:
                  (QStringList{u"国内"_qs, u"国外"_qs})); // typed, not kept
         for (int n = 1; n <= 8; ++n)
             QCOMPARE(window.edit(n)->isReadOnly(), n >= 5);
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
     }
 
     void tabOrder()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        MaintenanceWindow window;
+        const MaintenanceWindow window = openMaintenanceWindow();
         const QStringList expected{u"ComboBox1"_qs, u"Edit1"_qs,     u"Edit2"_qs,     u"Edit3"_qs,
                                    u"Button1"_qs,   u"Button2"_qs,   u"ComboBox2"_qs, u"Edit4"_qs,
                                    u"Button3"_qs,   u"ComboBox3"_qs, u"Button4"_qs,   u"Button5"_qs,
@@ -131,39 +128,35 @@ private slots:
 
     void provinceListFollowsTheKind()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
-        catalogue.add(domestic, u""_qs, u"无省报"_qs, u"http://a.example/"_qs);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        catalogue().add(domestic, u""_qs, u"无省报"_qs, u"http://a.example/"_qs);
+        const MaintenanceWindow window = openMaintenanceWindow();
 
         window.choose(1, u"国内"_qs);
         QCOMPARE(entries(window.combo(2)), (QStringList{u"  "_qs, u"上海"_qs, u"北京"_qs}));
         window.choose(2, u"北京"_qs);
         window.choose(1, u"国外"_qs);
         const QStringList engineOrder =
-            catalogue.column(u"select distinct pcity from poverseas"_qs);
+            catalogue().column(u"select distinct pcity from poverseas"_qs);
         QCOMPARE(entries(window.combo(2)), QStringList{u"  "_qs} + engineOrder);
         QCOMPARE(window.combo(2)->currentIndex(), -1);
         QCOMPARE(window.combo(2)->currentText(), QString());
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
     }
 
     void nullProvinceStopsTheList()
     {
-        TestCatalogue catalogue;
-        catalogue.exec(u"drop index pinternal_pcity"_qs); // the order stored
-        catalogue.add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a.example/"_qs);
-        catalogue.add(domestic, std::nullopt, u"无名"_qs, u"http://b.example/"_qs);
-        catalogue.add(domestic, u"上海"_qs, u"解放日报"_qs, u"http://c.example/"_qs);
-        MessageCapture messages;
-        MaintenanceWindow window;
-        messages.clear(); // the main window's menus meet the NULL too
+        catalogue().exec(u"drop index pinternal_pcity"_qs); // the order stored
+        catalogue().add(domestic, u"北京"_qs, u"人民日报"_qs, u"http://a.example/"_qs);
+        catalogue().add(domestic, std::nullopt, u"无名"_qs, u"http://b.example/"_qs);
+        catalogue().add(domestic, u"上海"_qs, u"解放日报"_qs, u"http://c.example/"_qs);
+        const MaintenanceWindow window = openMaintenanceWindow();
+        messages().clear(); // the main window's menus meet the NULL too
 
         window.choose(1, u"国内"_qs);
         QCOMPARE(entries(window.combo(2)), (QStringList{u"  "_qs, u"北京"_qs}));
-        QCOMPARE(messages.texts(), QStringList{nullField});
-        QCOMPARE(messages.messages.at(0).kind, int(messagebox::Kind::Error));
+        QCOMPARE(messages().texts(), QStringList{nullField});
+        QCOMPARE(messages().messages.at(0).kind, int(messagebox::Kind::Error));
     }
 
     void addAction_data()
@@ -212,50 +205,44 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, table);
         QFETCH(Row, stored);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        const MaintenanceWindow window = openMaintenanceWindow();
 
         window.fillNewPaper(typed);
         const QStringList before = window.contents();
         window.press(1);
-        QCOMPARE(messages.texts(), QStringList{message});
-        QCOMPARE(messages.messages.at(0).kind, int(messagebox::Kind::Information));
+        QCOMPARE(messages().texts(), QStringList{message});
+        QCOMPARE(messages().messages.at(0).kind, int(messagebox::Kind::Information));
         QCOMPARE(window.contents(), before); // nothing cleared, the list not refilled
         const auto withNew = [&](const QString &half, const QList<Row> &seeded) {
             return half == table ? seeded + QList{stored} : seeded;
         };
-        QCOMPARE(catalogue.rows(domestic), withNew(domestic, domesticSeed));
-        QCOMPARE(catalogue.rows(foreign), withNew(foreign, foreignSeed));
+        QCOMPARE(catalogue().rows(domestic), withNew(domestic, domesticSeed));
+        QCOMPARE(catalogue().rows(foreign), withNew(foreign, foreignSeed));
     }
 
     void pressingAddTwiceAddsOnce()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        const MaintenanceWindow window = openMaintenanceWindow();
         QVERIFY(window.activate());
 
         window.fillNewPaper(
             {u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {}, u"法国"_qs});
         window.press(1);
         window.press(1);
-        QCOMPARE(messages.texts(), (QStringList{added, nameTaken}));
+        QCOMPARE(messages().texts(), (QStringList{added, nameTaken}));
         QCOMPARE(window.edit(1)->text(), QString());
         QCOMPARE(window.edit(2)->text(), QString());
         QCOMPARE(window.edit(3)->text(), u"法国"_qs);
         QCOMPARE(QApplication::focusWidget(), window.edit(1));
-        QCOMPARE(catalogue.rows(foreign).size(), foreignSeed.size() + 1);
+        QCOMPARE(catalogue().rows(foreign).size(), foreignSeed.size() + 1);
     }
 
     void existingNewProvinceIsRefused()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        const MaintenanceWindow window = openMaintenanceWindow();
         QVERIFY(window.activate());
         const Row first{u"法国"_qs, u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs};
 
@@ -267,13 +254,13 @@ private slots:
             window.type(2, u"https://www.lefigaro.fr/"_qs);
             window.type(3, province);
             window.press(1);
-            QCOMPARE(messages.texts().last(), provinceTaken);
+            QCOMPARE(messages().texts().last(), provinceTaken);
             QCOMPARE(window.edit(3)->text(), QString());
             QCOMPARE(window.edit(1)->text(), u"Le Figaro"_qs);
             QCOMPARE(QApplication::focusWidget(), window.edit(3));
         }
         QVERIFY(!entries(window.combo(2)).contains(u"法国"_qs));
-        QCOMPARE(catalogue.rows(foreign), foreignSeed + QList{first});
+        QCOMPARE(catalogue().rows(foreign), foreignSeed + QList{first});
     }
 
     void unusualTextIsStoredFoundAndDeletedExactly_data()
@@ -296,53 +283,49 @@ private slots:
     void unusualTextIsStoredFoundAndDeletedExactly()
     {
         QFETCH(QString, text);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
+        seed(catalogue());
         UrlCapture urls;
-        MaintenanceWindow window;
+        const MaintenanceWindow window = openMaintenanceWindow();
 
         window.choose(1, u"国外"_qs);
         window.paste(1, text);
         window.paste(2, text);
         window.paste(3, text);
         window.press(1);
-        QCOMPARE(catalogue.rows(foreign), foreignSeed + QList{(Row{text, text, text})});
+        QCOMPARE(catalogue().rows(foreign), foreignSeed + QList{(Row{text, text, text})});
 
         window.paste(4, text);
         window.combo(3)->setCurrentIndex(1);
         window.press(3);
         QCOMPARE(window.result(), (QStringList{text, text, u"国外"_qs, text}));
         window.press(4);
-        QCOMPARE(messages.texts(), (QStringList{added, deleted}));
-        QCOMPARE(catalogue.rows(foreign), foreignSeed);
-        QCOMPARE(catalogue.rows(domestic), domesticSeed);
+        QCOMPARE(messages().texts(), (QStringList{added, deleted}));
+        QCOMPARE(catalogue().rows(foreign), foreignSeed);
+        QCOMPARE(catalogue().rows(domestic), domesticSeed);
         QVERIFY(urls.urls.isEmpty());
     }
 
     void findShowsThePaperAndDeleteRemovesIt()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
+        seed(catalogue());
         const Row sameName{u"英国"_qs, u"人民日报"_qs, u"http://en.people.cn/"_qs};
-        catalogue.add(foreign, sameName.pcity, sameName.pname, sameName.purl);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        catalogue().add(foreign, sameName.pcity, sameName.pname, sameName.purl);
+        const MaintenanceWindow window = openMaintenanceWindow();
 
         window.find(u" 人民日报 "_qs, u"  国内 "_qs);
         const QStringList found{u"人民日报"_qs, u"http://www.people.com.cn/"_qs, u"  国内 "_qs,
                                 u"北京"_qs};
         QCOMPARE(window.result(), found);
         window.find(u"没有的报"_qs, u"国内"_qs);
-        QCOMPARE(messages.texts(), QStringList{u"没有此报纸，请重新查找！"_qs});
+        QCOMPARE(messages().texts(), QStringList{u"没有此报纸，请重新查找！"_qs});
         QCOMPARE(window.result(), found);
 
         // The result part, not the search fields, names the paper to delete.
         window.type(4, u"解放日报"_qs);
         window.press(4);
-        QCOMPARE(messages.texts().last(), deleted);
-        QCOMPARE(catalogue.rows(domestic), QList{domesticSeed.at(1)});
-        QCOMPARE(catalogue.rows(foreign), foreignSeed + QList{sameName});
+        QCOMPARE(messages().texts().last(), deleted);
+        QCOMPARE(catalogue().rows(domestic), QList{domesticSeed.at(1)});
+        QCOMPARE(catalogue().rows(foreign), foreignSeed + QList{sameName});
         QCOMPARE(window.edit(4)->text(), QString());
         QCOMPARE(window.combo(3)->currentText(), QString());
         QCOMPARE(window.result(), QStringList(4));
@@ -362,29 +345,25 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, kind);
         QFETCH(QString, message);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        const MaintenanceWindow window = openMaintenanceWindow();
 
         window.find(u"解放日报"_qs, u"国内"_qs);
         const QStringList found = window.result();
         window.find(name, kind);
-        QCOMPARE(messages.texts(), QStringList{message});
+        QCOMPARE(messages().texts(), QStringList{message});
         QCOMPARE(window.result(), found);
     }
 
     void nullFieldStopsTheResult()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
-        catalogue.add(domestic, u"河北"_qs, u"空址报"_qs, std::nullopt);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        catalogue().add(domestic, u"河北"_qs, u"空址报"_qs, std::nullopt);
+        const MaintenanceWindow window = openMaintenanceWindow();
 
         window.find(u"人民日报"_qs, u"国内"_qs);
         window.find(u"空址报"_qs, u"国内 "_qs);
-        QCOMPARE(messages.texts(), QStringList{nullField});
+        QCOMPARE(messages().texts(), QStringList{nullField});
         QCOMPARE(window.result(), (QStringList{u"空址报"_qs, u"http://www.people.com.cn/"_qs,
                                                u"国内"_qs, u"北京"_qs}));
     }
@@ -401,19 +380,17 @@ private slots:
     {
         QFETCH(int, button);
         QFETCH(QString, kind);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        const MaintenanceWindow window = openMaintenanceWindow();
 
         window.type(4, u"人民日报"_qs);
         window.type(window.combo(3)->lineEdit(), kind);
         const QStringList before = window.contents();
         window.press(button);
-        QCOMPARE(messages.texts(), QStringList{noTable});
-        QCOMPARE(messages.messages.at(0).kind, int(messagebox::Kind::Error));
+        QCOMPARE(messages().texts(), QStringList{noTable});
+        QCOMPARE(messages().messages.at(0).kind, int(messagebox::Kind::Error));
         QCOMPARE(window.contents(), before);
-        QCOMPARE(catalogue.rows(domestic), domesticSeed);
+        QCOMPARE(catalogue().rows(domestic), domesticSeed);
     }
 
     void databaseFailuresChangeNothing_data()
@@ -432,10 +409,8 @@ private slots:
     {
         QFETCH(bool, dropTable);
         QFETCH(QStringList, errors);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        const MaintenanceWindow window = openMaintenanceWindow();
         window.find(u"朝日新闻"_qs, u"国外"_qs);
         window.fillNewPaper(
             {u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {}, u"法国"_qs});
@@ -443,45 +418,41 @@ private slots:
 
         std::optional<WriteLock> lock;
         if (dropTable)
-            catalogue.exec(u"drop table poverseas"_qs);
+            catalogue().exec(u"drop table poverseas"_qs);
         else
-            lock.emplace(catalogue.path());
+            lock.emplace(catalogue().path());
         for (int button : {1, 3, 4})
             window.press(button);
         lock.reset();
         for (QString &error : errors)
-            error.replace(u"%1"_qs, catalogue.path());
-        QCOMPARE(messages.texts(), errors);
+            error.replace(u"%1"_qs, catalogue().path());
+        QCOMPARE(messages().texts(), errors);
         QCOMPARE(window.contents(), before);
-        QCOMPARE(catalogue.rows(domestic), domesticSeed);
+        QCOMPARE(catalogue().rows(domestic), domesticSeed);
         if (!dropTable)
-            QCOMPARE(catalogue.rows(foreign), foreignSeed);
+            QCOMPARE(catalogue().rows(foreign), foreignSeed);
     }
 
     void missingFileIsNeverMade()
     {
-        TestCatalogue catalogue;
-        catalogue.removeFile();
-        MessageCapture messages;
-        MaintenanceWindow window;
-        messages.clear();
+        catalogue().removeFile();
+        const MaintenanceWindow window = openMaintenanceWindow();
+        messages().clear();
 
         window.fillNewPaper(
             {u"Le Monde"_qs, u"https://www.lemonde.fr/"_qs, u"国外"_qs, {}, u"法国"_qs});
         window.press(1);
         window.find(u"朝日新闻"_qs, u"国外"_qs);
-        const QString error = u"Could not find file '%1'"_qs.arg(catalogue.path());
-        QCOMPARE(messages.texts(), (QStringList{error, error, error}));
+        const QString error = u"Could not find file '%1'"_qs.arg(catalogue().path());
+        QCOMPARE(messages().texts(), (QStringList{error, error, error}));
         QCOMPARE(window.edit(1)->text(), u"Le Monde"_qs);
-        QVERIFY(!QFile::exists(catalogue.path()));
+        QVERIFY(!QFile::exists(catalogue().path()));
     }
 
     void addWhileOtherQueriesAreOpenSucceedsAtOnce()
     {
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        const MaintenanceWindow window = openMaintenanceWindow();
         CatalogueConnection otherConnection(connectionsettings::shortForm);
         CatalogueQuery otherQuery(u"ADOQuery1"_qs, otherConnection);
         otherQuery.open(statements::allNames(domestic));
@@ -493,8 +464,8 @@ private slots:
         clock.start();
         window.press(1);
         QVERIFY(clock.elapsed() < 1000);
-        QCOMPARE(messages.texts(), QStringList{added});
-        QCOMPARE(catalogue.rows(domestic).size(), domesticSeed.size() + 1);
+        QCOMPARE(messages().texts(), QStringList{added});
+        QCOMPARE(catalogue().rows(domestic).size(), domesticSeed.size() + 1);
     }
 
     void focusFollowsThePointer_data()
@@ -516,9 +487,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(int, page);
         QFETCH(bool, takesFocus);
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        MaintenanceWindow window;
+        const MaintenanceWindow window = openMaintenanceWindow();
         QVERIFY(window.activate());
         window.pages()->setCurrentIndex(page);
         QWidget *control = window.get(target);
@@ -543,10 +512,8 @@ private slots:
     void closingHidesAndKeepsEverything()
     {
         QFETCH(int, closeWith);
-        TestCatalogue catalogue;
-        seed(catalogue);
-        MessageCapture messages;
-        MaintenanceWindow window;
+        seed(catalogue());
+        const MaintenanceWindow window = openMaintenanceWindow();
         window.find(u"朝日新闻"_qs, u"国外"_qs);
         window.fillNewPaper({u"Le Monde"_qs, {}, u"国外"_qs, u"日本"_qs, {}});
         SetForm->move(40, 30);
@@ -566,7 +533,7 @@ private slots:
         QCOMPARE(window.pages()->currentIndex(), page);
         QCOMPARE(SetForm->pos(), QPoint(40, 30));
         QVERIFY(!MainForm->isEnabled());
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
     }
 };
 

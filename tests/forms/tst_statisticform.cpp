@@ -1,11 +1,11 @@
-#include "app/startup.h"
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
 #include "forms/aboutfrm.h"
 #include "forms/mainfrm.h"
 #include "forms/statisticfrm.h"
-#include "testcatalogue.h"
+#include "useractions.h"
+#include "windowset.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,19 +17,7 @@
 
 namespace {
 
-const QString domestic = catalogue::domesticTable;
-const QString foreign = catalogue::foreignTable;
 const QString null = QStringLiteral("<NULL>"); // a pname of NULL in the test tables
-
-struct WindowSet
-{
-    WindowSet()
-    {
-        startup::createWindowSet();
-        MainForm->show();
-    }
-    ~WindowSet() { startup::destroyWindowSet(); }
-};
 
 QLineEdit *edit(const char *name)
 {
@@ -49,7 +37,7 @@ void settle()
 // The Newspaper statistics command, as the menu gives it.
 void showStatistics()
 {
-    MainForm->N8Click();
+    triggerAction(u"N8"_qs);
     settle();
 }
 
@@ -92,7 +80,7 @@ void fill(TestCatalogue &catalogue, const QString &table, const QStringList &nam
 
 } // namespace
 
-class TestStatisticForm : public QObject
+class TestStatisticForm : public WindowSetTest
 {
     Q_OBJECT
 
@@ -119,17 +107,15 @@ private slots:
         QFETCH(QStringList, domesticNames);
         QFETCH(QStringList, foreignNames);
         QFETCH(QStringList, shown);
-        TestCatalogue catalogue;
-        fill(catalogue, domestic, domesticNames);
-        fill(catalogue, foreign, foreignNames);
-        MessageCapture messages;
-        WindowSet windows;
-        messages.clear(); // the main window's menus stop at a NULL name
+        fill(catalogue(), domestic, domesticNames);
+        fill(catalogue(), foreign, foreignNames);
+        openWindows(Shown::MainWindow);
+        messages().clear(); // the main window's menus stop at a NULL name
         QCOMPARE(counts(), (QStringList{u""_qs, u""_qs})); // nothing before the first showing
 
         showStatistics();
         QCOMPARE(counts(), shown);
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
         QVERIFY(!MainForm->isEnabled());
     }
 
@@ -137,22 +123,18 @@ private slots:
     // but never activated, and still shows the counts.
     void countsWhenShownWithoutActivation()
     {
-        TestCatalogue catalogue;
-        fill(catalogue, domestic, {u"人民日报"_qs});
-        MessageCapture messages;
-        WindowSet windows;
+        fill(catalogue(), domestic, {u"人民日报"_qs});
+        openWindows(Shown::MainWindow);
         ActivationBlock noActivation;
-        MainForm->findChild<QAction *>(u"N8"_qs)->trigger();
+        triggerAction(u"N8"_qs);
         QTRY_COMPARE(counts(), (QStringList{"1", "0"}));
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
     }
 
     void showingAgainShowsTheNewCounts()
     {
-        TestCatalogue catalogue;
-        fill(catalogue, domestic, {u"人民日报"_qs, u"北京日报"_qs});
-        MessageCapture messages;
-        WindowSet windows;
+        fill(catalogue(), domestic, {u"人民日报"_qs, u"北京日报"_qs});
+        openWindows(Shown::MainWindow);
         showStatistics();
         QCOMPARE(counts(), (QStringList{"2", "0"}));
 
@@ -165,41 +147,37 @@ private slots:
 
         showStatistics();
         QCOMPARE(counts(), (QStringList{"1", "2"}));
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
     }
 
     void missingFileLeavesBothFieldsEmpty()
     {
-        TestCatalogue catalogue;
-        catalogue.removeFile();
-        MessageCapture messages;
-        WindowSet windows;
-        messages.clear(); // the main window's menus met the missing file first
+        catalogue().removeFile();
+        openWindows(Shown::MainWindow);
+        messages().clear(); // the main window's menus met the missing file first
 
         showStatistics();
         QCOMPARE(counts(), (QStringList{u""_qs, u""_qs}));
-        QCOMPARE(messages.texts(),
-                 QStringList{u"Could not find file '%1'"_qs.arg(catalogue.path())});
+        QCOMPARE(messages().texts(),
+                 QStringList{u"Could not find file '%1'"_qs.arg(catalogue().path())});
         QVERIFY(StatisticForm->isVisible());
-        QVERIFY(!QFile::exists(catalogue.path()));
+        QVERIFY(!QFile::exists(catalogue().path()));
     }
 
     void failedForeignCountKeepsItsOldText()
     {
-        TestCatalogue catalogue;
-        fill(catalogue, domestic, {u"人民日报"_qs});
-        fill(catalogue, foreign, {u"Le Monde"_qs, u"The Times"_qs});
-        MessageCapture messages;
-        WindowSet windows;
+        fill(catalogue(), domestic, {u"人民日报"_qs});
+        fill(catalogue(), foreign, {u"Le Monde"_qs, u"The Times"_qs});
+        openWindows(Shown::MainWindow);
         showStatistics();
         QCOMPARE(counts(), (QStringList{"1", "2"}));
 
         StatisticForm->close();
         addPaper(domestic, u"解放日报"_qs);
-        catalogue.exec(u"drop table poverseas"_qs);
+        catalogue().exec(u"drop table poverseas"_qs);
         showStatistics();
         QCOMPARE(counts(), (QStringList{"2", "2"}));
-        QCOMPARE(messages.texts(), QStringList{u"no such table: poverseas."_qs});
+        QCOMPARE(messages().texts(), QStringList{u"no such table: poverseas."_qs});
     }
 
     void recountsOnReturnFromTheProgramsOwnWindowsOnly_data()
@@ -215,15 +193,13 @@ private slots:
     {
         QFETCH(QString, away);
         QFETCH(QStringList, shown);
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
+        openWindows(Shown::MainWindow);
         showStatistics();
         QCOMPARE(counts(), (QStringList{"0", "0"}));
 
         QMessageBox box;
         if (away == u"about") { // opened from the notification icon's menu
-            MainForm->N5Click();
+            triggerAction(u"N9"_qs);
             settle();
             QCOMPARE(QApplication::activeWindow(), AboutForm);
             AboutForm->close();
@@ -239,21 +215,19 @@ private slots:
         QApplication::setActiveWindow(StatisticForm); // the user clicks the window
         settle();
         QCOMPARE(counts(), shown);
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(messages().messages.isEmpty());
     }
 
     void errorBoxDoesNotStartAnotherCount()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
+        openWindows(Shown::MainWindow);
         showStatistics();
-        catalogue.exec(u"drop table poverseas"_qs);
-        MainForm->N5Click(); // away to the About window and back: the count fails
+        catalogue().exec(u"drop table poverseas"_qs);
+        triggerAction(u"N9"_qs); // away to the About window and back: the count fails
         settle();
         QApplication::setActiveWindow(StatisticForm);
         settle();
-        QCOMPARE(messages.messages.size(), 1);
+        QCOMPARE(messages().messages.size(), 1);
 
         // The error box takes the focus and gives it back when dismissed.
         QMessageBox box;
@@ -263,15 +237,13 @@ private slots:
         box.close();
         QApplication::setActiveWindow(StatisticForm);
         settle();
-        QCOMPARE(messages.messages.size(), 1);
+        QCOMPARE(messages().messages.size(), 1);
         QCOMPARE(counts(), (QStringList{"0", "0"}));
     }
 
     void windowDefinition()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
+        openWindows(Shown::MainWindow);
         QCOMPARE(StatisticForm->minimumSize(), StatisticForm->maximumSize());
         const Qt::WindowFlags flags = StatisticForm->windowFlags();
         QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
@@ -284,7 +256,7 @@ private slots:
         small.setPointSize(6);
         for (QLabel *label : StatisticForm->findChildren<QLabel *>())
             label->setFont(small);
-        fill(catalogue, domestic, {u"人民日报"_qs});
+        fill(catalogue(), domestic, {u"人民日报"_qs});
         showStatistics();
         QTRY_COMPARE(counts(), (QStringList{"1", "0"}));
         for (const auto &[name, text, top] : {std::tuple{"Label1", u"国内报纸总数：   "_qs, 24},
@@ -305,9 +277,7 @@ private slots:
 
     void displayFieldsAreFlatOnTheButtonFace()
     {
-        TestCatalogue catalogue;
-        MessageCapture messages;
-        WindowSet windows;
+        openWindows(Shown::MainWindow);
         showStatistics();
         const QImage field = edit("Edit2")->grab().toImage();
         const QPalette palette = StatisticForm->palette();

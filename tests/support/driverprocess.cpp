@@ -3,10 +3,6 @@
 #include <grp.h>
 #include <unistd.h>
 
-#ifndef MAINTENANCE_DRIVER
-#define MAINTENANCE_DRIVER ""
-#endif
-
 namespace {
 
 // Tests run as root, whom file permissions do not stop: the driver gives up

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "app/startup.h"
-#include "catalogue/statement.h"
-#include "forms/mainfrm.h"
 #include "forms/maintenancechecks.h"
 #include "forms/setfrm.h"
+#include "testcatalogue.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,13 +13,9 @@
 #include <QTabWidget>
 #include <QTest>
 
-// The catalogue's halves, and what the maintenance window says.
-inline const QString domestic = catalogue::domesticTable;
-inline const QString foreign = catalogue::foreignTable;
+// What the maintenance window says.
 inline const QString added = QStringLiteral("恭喜，增加新报纸成功！");
 inline const QString deleted = QStringLiteral("删除报纸数据成功！");
-inline const QString nullField =
-    QStringLiteral("Could not convert variant of type (Null) into type (String)");
 
 inline QStringList entries(const QComboBox *box)
 {
@@ -31,19 +25,11 @@ inline QStringList entries(const QComboBox *box)
     return result;
 }
 
-// The maintenance window of a fresh window set, opened from the main window
-// and driven through its controls as a user would.
+// The open maintenance window (see Shown::MaintenanceWindow), driven through
+// its controls as a user would.
 class MaintenanceWindow
 {
 public:
-    MaintenanceWindow()
-    {
-        startup::createWindowSet();
-        MainForm->show();
-        SetForm->openFromMainWindow();
-    }
-    ~MaintenanceWindow() { startup::destroyWindowSet(); }
-
     template <typename T = QWidget> T *get(const QString &name) const
     {
         return SetForm->findChild<T *>(name);

@@ -1,11 +1,19 @@
 #pragma once
 
+#include "catalogue/statement.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <optional>
 
 struct sqlite3;
+
+// The catalogue's halves, and what every reader says of a NULL it meets.
+inline const QString domestic = catalogue::domesticTable;
+inline const QString foreign = catalogue::foreignTable;
+inline const QString nullField =
+    QStringLiteral("Could not convert variant of type (Null) into type (String)");
 
 // A temporary working directory holding database/padr.mdb with the
 // catalogue's schema. The test process works in it while the object lives.
