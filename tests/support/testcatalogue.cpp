@@ -66,7 +66,7 @@ void TestCatalogue::add(const QString &table, const Field &pcity, const Field &p
 {
     Db db(path());
     sqlite3_stmt *statement = nullptr;
-    const QByteArray sql = ("insert into " + table + " values(?,?,?)").toUtf8();
+    const QByteArray sql = (u"insert into "_qs + table + u" values(?,?,?)"_qs).toUtf8();
     check(sqlite3_prepare_v2(db.handle, sql.constData(), -1, &statement, nullptr), db.handle);
     const Field fields[] = {pcity, pname, purl};
     for (int i = 0; i < 3; ++i) {
@@ -87,7 +87,8 @@ QList<TestCatalogue::Row> TestCatalogue::rows(const QString &table) const
 {
     Db db(path());
     sqlite3_stmt *statement = nullptr;
-    const QByteArray sql = ("select pcity, pname, purl from " + table + " order by rowid").toUtf8();
+    const QByteArray sql =
+        (u"select pcity, pname, purl from "_qs + table + u" order by rowid"_qs).toUtf8();
     check(sqlite3_prepare_v2(db.handle, sql.constData(), -1, &statement, nullptr), db.handle);
     QList<Row> result;
     while (sqlite3_step(statement) == SQLITE_ROW)
