@@ -72,7 +72,8 @@ function(kelvane_check_layers)
     foreach(link IN LISTS links)
       if((link IN_LIST layer_libraries OR link MATCHES "^Qt6::")
          AND NOT link STREQUAL "Qt6::Platform" AND NOT link IN_LIST ${target}_may_link)
-        message(FATAL_ERROR "${target} must not link ${link}: it may link only ${${target}_may_link}"
+        string(REPLACE ";" ", " allowed "${${target}_may_link}")
+        message(FATAL_ERROR "${target} must not link ${link}: it may link only ${allowed}"
           " (cmake/Layers.cmake)")
       endif()
     endforeach()
