@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/catalogueconnection.h"
-#include "cataloguetool/commands.h"
+#include "cataloguetool/exitcodes.h"
 #include "cataloguetool/papers.h"
 
 #include <QCommandLineOption>

@@ -1,6 +1,6 @@
 #include "menus/accelerators.h"
 
-#include "platform/gbktext.h"
+#include "menus/gbktext.h"
 
 #include <QtAlgorithms>
 #include <algorithm>

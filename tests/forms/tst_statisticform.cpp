@@ -21,7 +21,7 @@ const QString null = QStringLiteral("<NULL>"); // a pname of NULL in the test ta
 
 QLineEdit *edit(const char *name)
 {
-    return StatisticForm->findChild<QLineEdit *>(name);
+    return StatisticForm->findChild<QLineEdit *>(QString::fromLatin1(name));
 }
 QStringList counts()
 {
@@ -90,16 +90,19 @@ private slots:
         QTest::addColumn<QStringList>("domesticNames");
         QTest::addColumn<QStringList>("foreignNames");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("empty tables") << QStringList() << QStringList() << QStringList{"0", "0"};
+        QTest::newRow("empty tables")
+            << QStringList() << QStringList() << QStringList{u"0"_qs, u"0"_qs};
         QTest::newRow("a paper in both tables")
-            << QStringList{u"参考消息"_qs} << QStringList{u"参考消息"_qs} << QStringList{"1", "1"};
+            << QStringList{u"参考消息"_qs} << QStringList{u"参考消息"_qs}
+            << QStringList{u"1"_qs, u"1"_qs};
         QTest::newRow("empty, NULL and repeated names")
             << QStringList{u""_qs, null, u"人民日报"_qs, u"人民日报"_qs} << QStringList{null}
-            << QStringList{"4", "1"};
+            << QStringList{u"4"_qs, u"1"_qs};
         QStringList many;
         for (int i = 0; i < 300; ++i)
             many.append(u"报%1"_qs.arg(i));
-        QTest::newRow("more than a screenful") << many << QStringList() << QStringList{"300", "0"};
+        QTest::newRow("more than a screenful")
+            << many << QStringList() << QStringList{u"300"_qs, u"0"_qs};
     }
 
     void countsEveryRowOfEachTable()
@@ -127,7 +130,7 @@ private slots:
         openWindows(Shown::MainWindow);
         ActivationBlock noActivation;
         triggerAction(u"N8"_qs);
-        QTRY_COMPARE(counts(), (QStringList{"1", "0"}));
+        QTRY_COMPARE(counts(), (QStringList{u"1"_qs, u"0"_qs}));
         QVERIFY(messages().messages.isEmpty());
     }
 
@@ -136,17 +139,18 @@ private slots:
         fill(catalogue(), domestic, {u"人民日报"_qs, u"北京日报"_qs});
         openWindows(Shown::MainWindow);
         showStatistics();
-        QCOMPARE(counts(), (QStringList{"2", "0"}));
+        QCOMPARE(counts(), (QStringList{u"2"_qs, u"0"_qs}));
 
         StatisticForm->close();
         QVERIFY(MainForm->isEnabled());
         addPaper(foreign, u"Le Monde"_qs);
         addPaper(foreign, u"The Times"_qs);
         deletePaper(domestic, u"北京日报"_qs);
-        QCOMPARE(counts(), (QStringList{"2", "0"})); // a hidden window keeps its last counts
+        QCOMPARE(counts(),
+                 (QStringList{u"2"_qs, u"0"_qs})); // a hidden window keeps its last counts
 
         showStatistics();
-        QCOMPARE(counts(), (QStringList{"1", "2"}));
+        QCOMPARE(counts(), (QStringList{u"1"_qs, u"2"_qs}));
         QVERIFY(messages().messages.isEmpty());
     }
 
@@ -170,13 +174,13 @@ private slots:
         fill(catalogue(), foreign, {u"Le Monde"_qs, u"The Times"_qs});
         openWindows(Shown::MainWindow);
         showStatistics();
-        QCOMPARE(counts(), (QStringList{"1", "2"}));
+        QCOMPARE(counts(), (QStringList{u"1"_qs, u"2"_qs}));
 
         StatisticForm->close();
         addPaper(domestic, u"解放日报"_qs);
         catalogue().exec(u"drop table poverseas"_qs);
         showStatistics();
-        QCOMPARE(counts(), (QStringList{"2", "2"}));
+        QCOMPARE(counts(), (QStringList{u"2"_qs, u"2"_qs}));
         QCOMPARE(messages().texts(), QStringList{u"no such table: poverseas."_qs});
     }
 
@@ -184,9 +188,9 @@ private slots:
     {
         QTest::addColumn<QString>("away");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("the About window") << u"about"_qs << QStringList{"1", "0"};
-        QTest::newRow("another application") << u"application"_qs << QStringList{"0", "0"};
-        QTest::newRow("a message box") << u"message box"_qs << QStringList{"0", "0"};
+        QTest::newRow("the About window") << u"about"_qs << QStringList{u"1"_qs, u"0"_qs};
+        QTest::newRow("another application") << u"application"_qs << QStringList{u"0"_qs, u"0"_qs};
+        QTest::newRow("a message box") << u"message box"_qs << QStringList{u"0"_qs, u"0"_qs};
     }
 
     void recountsOnReturnFromTheProgramsOwnWindowsOnly()
@@ -195,7 +199,7 @@ private slots:
         QFETCH(QStringList, shown);
         openWindows(Shown::MainWindow);
         showStatistics();
-        QCOMPARE(counts(), (QStringList{"0", "0"}));
+        QCOMPARE(counts(), (QStringList{u"0"_qs, u"0"_qs}));
 
         QMessageBox box;
         if (away == u"about") { // opened from the notification icon's menu
@@ -238,7 +242,7 @@ private slots:
         QApplication::setActiveWindow(StatisticForm);
         settle();
         QCOMPARE(messages().messages.size(), 1);
-        QCOMPARE(counts(), (QStringList{"0", "0"}));
+        QCOMPARE(counts(), (QStringList{u"0"_qs, u"0"_qs}));
     }
 
     void windowDefinition()
@@ -258,10 +262,10 @@ private slots:
             label->setFont(small);
         fill(catalogue(), domestic, {u"人民日报"_qs});
         showStatistics();
-        QTRY_COMPARE(counts(), (QStringList{"1", "0"}));
+        QTRY_COMPARE(counts(), (QStringList{u"1"_qs, u"0"_qs}));
         for (const auto &[name, text, top] : {std::tuple{"Label1", u"国内报纸总数：   "_qs, 24},
                                               std::tuple{"Label2", u"国外报纸总数：   "_qs, 64}}) {
-            const QLabel *label = StatisticForm->findChild<QLabel *>(name);
+            const QLabel *label = StatisticForm->findChild<QLabel *>(QString::fromLatin1(name));
             QCOMPARE(label->text(), text);
             QCOMPARE(label->pos(), QPoint(16, top));
             QCOMPARE(label->size(), label->sizeHint()); // fits its text

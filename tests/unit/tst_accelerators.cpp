@@ -1,5 +1,5 @@
 #include "menus/accelerators.h"
-#include "platform/gbktext.h"
+#include "menus/gbktext.h"
 
 #include <QSet>
 #include <QStringEncoder>
@@ -255,8 +255,16 @@ void TestAccelerators::fixedLevels_data()
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<bool>("farEast");
     QTest::addColumn<QStringList>("expected");
-    auto row = [](const char *name, QStringList in, bool farEast, QStringList out) {
-        QTest::newRow(name) << in << farEast << out;
+    // The captions as written here, in UTF-8.
+    const auto texts = [](std::initializer_list<const char *> utf8) {
+        QStringList list;
+        for (const char *text : utf8)
+            list.append(QString::fromUtf8(text));
+        return list;
+    };
+    auto row = [&texts](const char *name, std::initializer_list<const char *> in, bool farEast,
+                        std::initializer_list<const char *> out) {
+        QTest::newRow(name) << texts(in) << farEast << texts(out);
     };
     row("menu bar", {"国内报纸", "国外报纸", "工具", "帮助"}, true,
         {"国内报纸(&W)", "国外报纸(&X)", "工具(&Y)", "帮助(&Z)"});

@@ -1,4 +1,4 @@
-#include "platform/gbktext.h"
+#include "menus/gbktext.h"
 
 #include <array>
 #include <cstdint>
