@@ -12,18 +12,21 @@
 # kelvane_check_layers() fails the configuration on anything else, so a
 # mistaken link shows up before anything is built.
 
-set(KELVANE_LAYERS core catalogue platform menus forms app cataloguetool)
+set(KELVANE_LAYERS core catalogue find platform menus forms app cataloguetool)
 
 # Layer libraries and Qt modules each may link, however indirectly.
 set(kelvane_core_may_link Qt6::Core)
 set(kelvane_catalogue_may_link kelvane_core Qt6::Core Qt6::Sql)
+set(kelvane_find_may_link kelvane_core Qt6::Core)
 set(kelvane_platform_may_link kelvane_core Qt6::Core Qt6::Gui Qt6::Widgets Qt6::DBus Qt6::Network)
 set(kelvane_menus_may_link kelvane_core Qt6::Core Qt6::Gui Qt6::Widgets)
 set(kelvane_forms_may_link
-  kelvane_menus kelvane_catalogue kelvane_platform ${kelvane_platform_may_link} Qt6::Sql)
+  kelvane_menus kelvane_catalogue kelvane_find kelvane_platform ${kelvane_platform_may_link}
+  Qt6::Sql)
 set(kelvane_app_may_link kelvane_forms ${kelvane_forms_may_link})
 # The command-line tool runs without widgets or the GUI module.
-set(kelvane_cataloguetool_may_link kelvane_catalogue ${kelvane_catalogue_may_link} Qt6::Network)
+set(kelvane_cataloguetool_may_link kelvane_catalogue kelvane_find ${kelvane_catalogue_may_link}
+  Qt6::Network)
 set(kelvane-catalogue_may_link kelvane_cataloguetool ${kelvane_cataloguetool_may_link})
 set(kelvane_may_link kelvane_app ${kelvane_app_may_link})
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+// Finds papers by what a reader types. The entries are given in catalogue
+// order; the index over them is built at the first search, never before.
+namespace find {
+
+struct Entry
+{
+    QString name;
+    QString province; // the province, city or country it is listed under
+    QString address;
+    bool domestic = true;
+};
+
+// How often and how lately the user opened a paper.
+struct Usage
+{
+    int count = 0;
+    qint64 lastOpened = 0; // seconds since the epoch; 0 for never
+};
+
+class Engine final
+{
+public:
+    // The papers to search, in catalogue order. Drops the index: the next
+    // search builds it again.
+    void setEntries(QList<Entry> entries);
+    const QList<Entry> &entries() const { return m_entries; }
+
+    // The entries (indices into entries()) that match every whitespace-
+    // separated term of `query`, best first, at most `limit` of them.
+    // `usage` gives an entry's usage, which breaks ties between equally good
+    // matches; without it ties keep the catalogue's order.
+    QList<qsizetype> search(const QString &query, qsizetype limit,
+                            const std::function<Usage(qsizetype)> &usage = {}) const;
+
+private:
+    QList<Entry> m_entries;
+};
+
+} // namespace find
