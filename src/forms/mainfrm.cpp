@@ -3,7 +3,9 @@
 #include "catalogue/connectionsettings.h"
 #include "forms/aboutfrm.h"
 #include "forms/dockrules.h"
+#include "forms/findfrm.h"
 #include "forms/newspapermenus.h"
+#include "forms/paperopening.h"
 #include "forms/secondaryform.h"
 #include "forms/setfrm.h"
 #include "forms/statisticfrm.h"
@@ -11,7 +13,6 @@
 #include "menus/menuhook.h"
 #include "platform/application.h"
 #include "platform/apptitle.h"
-#include "platform/browser.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 #include "platform/programicon.h"
@@ -56,6 +57,7 @@ TMainForm::TMainForm(QWidget *parent)
     PopupMenu1->addAction(m_ui->N9);
     PopupMenu1->addAction(m_ui->RightExit);
     connectHandlers();
+    addFindAction();
 
     MainForm = this;
     runHandler([this] { FormCreate(); });
@@ -77,6 +79,16 @@ void TMainForm::connectHandlers()
     connect(m_ui->N7, &QAction::triggered, this, &TMainForm::N7Click);
     connect(m_ui->N8, &QAction::triggered, this, &TMainForm::N8Click);
     connect(m_ui->RightExit, &QAction::triggered, this, &TMainForm::RightExitClick);
+}
+
+// Ctrl+F in the window opens the find window; the menus stay as they are.
+void TMainForm::addFindAction()
+{
+    auto *find = new QAction(QStringLiteral("找报纸"), this);
+    find->setObjectName(QStringLiteral("FindAction"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addAction(find);
+    connect(find, &QAction::triggered, this, [] { showFindWindow(); });
 }
 
 void TMainForm::FormCreate()
@@ -114,6 +126,7 @@ void TMainForm::addIcon()
     m_tray = new TrayPresence(this, m_edgeStrip);
     TrayIcon = m_tray->icon();
     connect(m_tray, &TrayPresence::activated, this, &TMainForm::WMTrayIcon);
+    connect(m_tray, &TrayPresence::findWanted, this, [] { showFindWindow(); });
 }
 
 void TMainForm::followSecondaryWindows(const QList<TSecondaryForm *> &windows)
@@ -153,18 +166,8 @@ void TMainForm::openNewspaperSite(const QString &table, const QString &name)
     ADOQuery1.open(statements::addressOfPaper(table, name));
     if (ADOQuery1.eof())
         return;
-    const QString address = ADOQuery1.fieldAsText(catalogue::addressColumn);
-    switch (browser::open(address)) {
-    case browser::Opening::Opened:
-        break;
-    case browser::Opening::NotWebAddress:
-        messagebox::showInformation(QStringLiteral("此报纸的链接不是网址，无法打开！"));
-        break;
-    case browser::Opening::NoHandler:
-        messagebox::showInformation(
-            QStringLiteral("无法打开网址 %1，请检查系统是否已设置默认浏览器！").arg(address));
-        break;
-    }
+    paperopening::open(table == catalogue::domesticTable, name,
+                       ADOQuery1.fieldAsText(catalogue::addressColumn));
 }
 
 void TMainForm::N5Click()

@@ -41,8 +41,10 @@ TestCatalogue::Field field(sqlite3_stmt *statement, int index)
 
 } // namespace
 
-TestCatalogue::TestCatalogue() : m_previousDir(QDir::currentPath())
+TestCatalogue::TestCatalogue()
+    : m_previousDir(QDir::currentPath()), m_previousStateHome(qgetenv("XDG_STATE_HOME"))
 {
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("state"))));
     QDir(m_dir.path()).mkdir(QStringLiteral("database"));
     sqlite3 *db = nullptr;
     sqlite3_open(path().toUtf8().constData(), &db);
@@ -54,6 +56,10 @@ TestCatalogue::TestCatalogue() : m_previousDir(QDir::currentPath())
 TestCatalogue::~TestCatalogue()
 {
     QDir::setCurrent(m_previousDir);
+    if (m_previousStateHome)
+        qputenv("XDG_STATE_HOME", *m_previousStateHome);
+    else
+        qunsetenv("XDG_STATE_HOME");
 }
 
 QString TestCatalogue::path() const

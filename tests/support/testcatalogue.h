@@ -16,7 +16,8 @@ inline const QString nullField =
     QStringLiteral("Could not convert variant of type (Null) into type (String)");
 
 // A temporary working directory holding database/padr.mdb with the
-// catalogue's schema. The test process works in it while the object lives.
+// catalogue's schema. The test process works in it while the object lives,
+// and keeps its per-user state (the usage record) in its state/ folder.
 // Rows are written and read through a connection of the test's own.
 class TestCatalogue
 {
@@ -48,6 +49,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_previousDir;
+    std::optional<QByteArray> m_previousStateHome;
 };
 
 // Captures every message box shown while it lives, instead of showing it.
