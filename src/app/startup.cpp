@@ -2,6 +2,7 @@
 
 #include "core/messagerules.h"
 #include "forms/aboutfrm.h"
+#include "forms/findfrm.h"
 #include "forms/mainfrm.h"
 #include "forms/setfrm.h"
 #include "forms/statisticfrm.h"
@@ -23,6 +24,7 @@ void createWindowSet()
 
 void destroyWindowSet()
 {
+    destroyFindWindow();
     delete StatisticForm;
     StatisticForm = nullptr;
     delete SetForm;

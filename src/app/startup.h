@@ -5,7 +5,7 @@ namespace startup {
 
 // Creates MainForm, AboutForm, SetForm and StatisticForm, in this order.
 void createWindowSet();
-// Releases them, in the reverse order.
+// Releases the find window, if made, then the four, in the reverse order.
 void destroyWindowSet();
 
 // Whether the database driver can be loaded; when it cannot, shows the

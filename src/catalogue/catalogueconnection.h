@@ -40,7 +40,12 @@ public:
     // The open connection's SQLite handle; none while closed.
     sqlite3 *handle() const { return m_db; }
 
-private:
+    // The file the connection opens: the chosen catalogue file when there is
+    // one, else its connection string's.
+    QString path() const;
+
+    // Which file is at a path and how it stands: a reader of the whole
+    // catalogue compares it to know whether the rows it read are still current.
     struct FileIdentity
     {
         quint64 device = 0;
@@ -55,7 +60,7 @@ private:
     };
     static std::optional<FileIdentity> identityOf(const QString &path);
 
-    QString path() const;
+private:
     QString databaseName(const QString &path) const;
     void openEngine(const QString &path);
     void checkIsCatalogue(const QString &path);

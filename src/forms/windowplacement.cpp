@@ -1,5 +1,6 @@
 #include "forms/windowplacement.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -14,6 +15,16 @@ void centreFirstTime(QWidget *window, bool &centred)
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen.center());
+    window->move(frame.topLeft());
+}
+
+void centreOnPointersScreen(QWidget *window)
+{
+    const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    QRect frame(window->pos(), window->frameGeometry().size().expandedTo(window->size()));
+    frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
 }
 

@@ -7,4 +7,7 @@ class QWidget;
 namespace windowplacement {
 // Call from a window's show handler; `centred` remembers the first showing.
 void centreFirstTime(QWidget *window, bool &centred);
+// Centres the window on the screen that holds the pointer, in its work area:
+// a window called up from anywhere comes where the user is looking.
+void centreOnPointersScreen(QWidget *window);
 } // namespace windowplacement
