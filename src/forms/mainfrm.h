@@ -73,6 +73,7 @@ private:
     bool isUnderPointer();
     void openNewspaperSite(const QString &table, const QString &name);
     void connectHandlers();
+    void addFindAction();
     void installAccelerators();
 
     Ui::TMainForm *m_ui;

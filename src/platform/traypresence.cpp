@@ -12,12 +12,19 @@ TrayPresence::TrayPresence(QWidget *window, EdgeStrip &edgeStrip)
 {
     m_icon->setObjectName(QStringLiteral("TrayIcon"));
     m_icon->setToolTip(QStringLiteral("Kelvane"));
-    connect(m_icon, &QSystemTrayIcon::activated, this, &TrayPresence::activated);
+    connect(m_icon, &QSystemTrayIcon::activated, this, &TrayPresence::iconActivated);
     m_icon->show();
     m_host = trayhost::isAvailable();
     // Queued: Qt's own tray code answers the same X event first.
     connect(&m_watch, &trayhost::Watch::mayHaveChanged, this, &TrayPresence::hostMayHaveChanged,
             Qt::QueuedConnection);
+}
+
+void TrayPresence::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    emit activated(reason);
+    if (reason == QSystemTrayIcon::MiddleClick)
+        emit findWanted();
 }
 
 void TrayPresence::setTaskbarButtonWanted(bool wanted)

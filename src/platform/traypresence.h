@@ -36,8 +36,11 @@ public:
 signals:
     // The icon was clicked: Trigger for the left button, Context for the right.
     void activated(QSystemTrayIcon::ActivationReason reason);
+    // The icon was clicked with the middle button: the user wants to find a paper.
+    void findWanted();
 
 private:
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void hostMayHaveChanged();
     void applyTaskbarButton();
 
