@@ -3,11 +3,11 @@
 #include "forms/maintenancechecks.h"
 #include "forms/setfrm.h"
 #include "testcatalogue.h"
+#include "useractions.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -39,20 +39,7 @@ public:
     QTabWidget *pages() const { return get<QTabWidget>(u"PageControl1"_qs); }
     bool activate() const { return QTest::qWaitForWindowActive(SetForm); }
 
-    void type(QLineEdit *edit, const QString &text) const
-    {
-        edit->clear();
-        // Chinese text comes from an input method; the keyboard types the rest.
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80) {
-                QTest::keyClick(edit, c.toLatin1());
-            } else {
-                QInputMethodEvent commit;
-                commit.setCommitString(c);
-                QApplication::sendEvent(edit, &commit);
-            }
-        }
-    }
+    void type(QLineEdit *edit, const QString &text) const { typeInto(edit, text); }
     void type(int n, const QString &text) const { type(edit(n), text); }
     void paste(int n, const QString &text) const
     {

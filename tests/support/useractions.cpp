@@ -3,6 +3,9 @@
 #include "forms/mainfrm.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <algorithm>
@@ -47,4 +50,18 @@ void triggerAction(const QString &objectName)
     QAction *action = MainForm->findChild<QAction *>(objectName);
     QVERIFY2(action, qPrintable(objectName));
     triggerAction(action);
+}
+
+void typeInto(QLineEdit *edit, const QString &text)
+{
+    edit->clear();
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(edit, c.toLatin1());
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(c);
+            QApplication::sendEvent(edit, &commit);
+        }
+    }
 }

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class QAction;
+class QLineEdit;
 class QWidget;
 
 // Triggers the action as a user's click would, and fails the test instead
@@ -11,6 +12,10 @@ class QWidget;
 void triggerAction(QAction *action);
 // The main window's action of that object name.
 void triggerAction(const QString &objectName);
+
+// Clears the line and types the text into it: Chinese text comes from an
+// input method, one committed character at a time; the keyboard types the rest.
+void typeInto(QLineEdit *edit, const QString &text);
 
 // The captions of a menu's items, or of a menu bar's menus, in their order.
 QStringList captions(const QWidget *holder);
