@@ -24,7 +24,8 @@ bool UsageRecord::forgetDefault()
 
 Usage UsageRecord::usageOf(bool domestic, const QString &name) const
 {
-    refresh();
+    if (!m_read)
+        load();
     return m_items.value(usageKey(domestic, name)).usage;
 }
 
@@ -59,7 +60,6 @@ UsageRecord::Stamp UsageRecord::stampNow() const
     return {file.size(), file.lastModified()};
 }
 
-// Another process (kelvane --forget-usage) may have changed the file.
 void UsageRecord::refresh() const
 {
     if (!m_read || stampNow() != m_stamp)

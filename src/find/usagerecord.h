@@ -27,8 +27,12 @@ public:
 
     const QString &path() const { return m_path; }
 
+    // Reads the file again when it has changed since it was read (another
+    // process forgot the record, say). Call it once before a search asks
+    // usageOf() for every paper.
+    void refresh() const;
     // How often and how lately the paper was opened; never for a paper not
-    // in the record. The file is read again when it has changed.
+    // in the record. The file is read at the first call.
     Usage usageOf(bool domestic, const QString &name) const;
     // Counts one opening of the paper at `when` (seconds since the epoch)
     // and writes the record through a temporary file renamed into place.
@@ -45,7 +49,6 @@ private:
         bool operator==(const Stamp &) const = default;
     };
     Stamp stampNow() const;
-    void refresh() const;
     void load() const;
     bool save();
     void warn(const QString &text) const;

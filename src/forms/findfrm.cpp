@@ -117,6 +117,7 @@ void TFindForm::showResults(const QString &text)
 {
     const find::Engine &engine = m_catalogue.engine();
     const find::UsageRecord &record = paperopening::usageRecord();
+    record.refresh();
     const auto usage = [&](qsizetype entry) {
         const find::Entry &paper = engine.entries().at(entry);
         return record.usageOf(paper.domestic, paper.name);

@@ -156,6 +156,8 @@ private slots:
         running.recordOpened(true, u"人民日报"_qs, 1000);
         QVERIFY(find::UsageRecord::forgetDefault()); // kelvane --forget-usage
         QVERIFY(!QFile::exists(running.path()));
+        QCOMPARE(running.usageOf(true, u"人民日报"_qs).count, 1); // read once per search
+        running.refresh();
         QCOMPARE(running.usageOf(true, u"人民日报"_qs).count, 0);
         QVERIFY(find::UsageRecord::forgetDefault()); // nothing to forget is no failure
         qputenv("XDG_STATE_HOME", before);
