@@ -10,16 +10,10 @@
 #   find_hotkey_ms MEDIAN
 #   tray_show_ms MEDIAN
 set -euo pipefail
-program=$1
+export KELVANE=$1 KELVANE_SOURCE_DIR=$2
 source "$2/tests/desktop/harness/lib.sh"
 runs=${RUNS:-20}
-work=$(mktemp -d)
-trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-mkdir -p "$work/database"
-sqlite3 "$work/database/padr.mdb" <"$2/database/padr.sql" >/dev/null
-(cd "$work" && exec "$program") &
-pid=$!
-main=$(wait_for_window "KelvaneV1.0")
+start_kelvane # sets `work`
 wait_until 10 tray_icon >/dev/null
 sleep 1 # the icon embedded, the first events handled
 read -r ix iy iw ih < <(window_geometry "$(tray_icon)")

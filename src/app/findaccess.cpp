@@ -16,15 +16,29 @@ namespace {
 
 // How long the tray's message stays up.
 constexpr int trayMessageMs = 10000;
+// The tray may take the icon a moment after start-up: the message waits for
+// it, a second at a time, for a while.
+constexpr int trayWaitMs = 1000;
+constexpr int trayWaits = 15;
+
+void showInTray(const QString &text, int waitsLeft)
+{
+    QSystemTrayIcon *icon = MainForm ? MainForm->TrayIcon : nullptr;
+    if (icon && icon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
+        icon->showMessage(apptitle::title(), text, QSystemTrayIcon::Warning, trayMessageMs);
+        return;
+    }
+    if (waitsLeft > 0)
+        QTimer::singleShot(trayWaitMs, QCoreApplication::instance(),
+                           [text, waitsLeft] { showInTray(text, waitsLeft - 1); });
+}
 
 // One line on standard error, and the same in the tray where there is one,
 // so that a user who never sees the terminal still learns of it.
 void report(const QString &text)
 {
     std::fputs((QStringLiteral("Kelvane: ") + text + u'\n').toLocal8Bit().constData(), stderr);
-    if (MainForm && MainForm->TrayIcon)
-        MainForm->TrayIcon->showMessage(apptitle::title(), text, QSystemTrayIcon::Warning,
-                                        trayMessageMs);
+    showInTray(text.left(1).toUpper() + text.mid(1), trayWaits);
 }
 
 QString refusal(GlobalHotkey::Outcome outcome, const QString &key)

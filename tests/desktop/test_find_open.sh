@@ -3,7 +3,7 @@
 # program: a second start with --find hands over and the window appears; the
 # global key, pressed through XTEST, shows it again after it was closed; and
 # a key that another X client already holds is reported on standard error
-# while that client keeps it.
+# and in the tray while that client keeps it.
 set -euo pipefail
 source "$KELVANE_SOURCE_DIR/tests/desktop/harness/lib.sh"
 
@@ -78,6 +78,8 @@ wait_until 10 grep -q 'Ctrl+Alt+K is held by another program' "$work/second.err"
   fail "the held key was not reported; standard error: $(cat "$work/second.err")"
 [ "$(grep -c 'held by another program' "$work/second.err")" = 1 ] ||
   fail "the held key was reported more than once: $(cat "$work/second.err")"
+# The same in the tray: a message window of the program's own beside its icon.
+wait_until 10 popup_menus_exist || fail "no tray message about the held key appeared"
 xdotool key ctrl+alt+k
 wait_until 5 grep -q pressed "$work/grabber.out" || fail "the other client lost its key"
 sleep 0.5
