@@ -21,6 +21,8 @@ RATIOS = [
      "startup_making_catalogue_ms", "startup_own_catalogue_ms", 1.5),
     ("second start handing over and exiting vs a first start", "extra",
      "handover_ms", "startup_own_catalogue_ms", 0.5),
+    ("global key to find window mapped vs tray click to main window mapped", "extra",
+     "find_hotkey_ms", "tray_show_ms", 1.2),
     ("address lookup: 100,000 vs 100 papers", "bench_lookup",
      "BM_LookUpAddress/100000", "BM_LookUpAddress/100", 3.0),
     ("accelerator pass per item: 10,000 vs 36 items", "bench_accelerators",

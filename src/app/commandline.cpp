@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "platform/hotkey.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -33,7 +35,7 @@ const QStringList qtFlags = {u"reverse"_qs, u"widgetcount"_qs, u"sync"_qs,
 const QStringList qtOptionsWithEquals = {u"style"_qs, u"stylesheet"_qs, u"qmljsdebugger"_qs};
 // Ours that take their value from the next argument: a value that looks
 // like one of Qt's options is still ours.
-const QStringList ownOptionsWithValue = {u"--catalogue"_qs, u"--autostart"_qs};
+const QStringList ownOptionsWithValue = {u"--catalogue"_qs, u"--autostart"_qs, u"--find-hotkey"_qs};
 
 struct Split
 {
@@ -107,7 +109,23 @@ Outcome parse(const QStringList &arguments)
         QStringLiteral("autostart"),
         QStringLiteral("Starts the program at login (on) or no longer (off), then exits."),
         QStringLiteral("on|off"));
-    parser.addOptions({help, showVersion, catalogue, autostart});
+    const QCommandLineOption find(
+        QStringLiteral("find"),
+        QStringLiteral("Opens the find window (找报纸), with TEXT when given after the options; "
+                       "a running program opens it."));
+    const QCommandLineOption findHotkey(
+        QStringLiteral("find-hotkey"),
+        QStringLiteral("Sets the key that opens the find window from any program (default %1), "
+                       "or turns it off; a running program takes it at its next start.")
+            .arg(hotkey::defaultText()),
+        QStringLiteral("KEY|off"));
+    const QCommandLineOption forgetUsage(
+        QStringLiteral("forget-usage"),
+        QStringLiteral("Forgets which papers were opened and how often, then exits."));
+    parser.addOptions({help, showVersion, catalogue, autostart, find, findHotkey, forgetUsage});
+    parser.addPositionalArgument(QStringLiteral("TEXT"),
+                                 QStringLiteral("With --find: the text to find."),
+                                 QStringLiteral("[TEXT]"));
 
     // Named after the program as typed, whether or not the application
     // object exists yet (before it, the parser knows no name).
@@ -123,7 +141,7 @@ Outcome parse(const QStringList &arguments)
         return refuse(QStringLiteral("Missing value after '%1'.").arg(split.missingValue));
     if (!parser.parse(split.own))
         return refuse(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
+    if (!parser.isSet(find) && !parser.positionalArguments().isEmpty())
         return refuse(
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     if (parser.isSet(help))
@@ -138,12 +156,24 @@ Outcome parse(const QStringList &arguments)
         autostartOutcome.autostartOn = value == QLatin1String("on");
         return autostartOutcome;
     }
+    if (parser.isSet(findHotkey)) {
+        const hotkey::Choice choice = hotkey::parse(parser.value(findHotkey));
+        if (!choice.error.isEmpty())
+            return refuse(QStringLiteral("--find-hotkey takes one key with its modifiers, such "
+                                         "as %1, or off. %2")
+                              .arg(hotkey::defaultText(), choice.error));
+        return outcome(Action::SetHotkey, choice.off ? QStringLiteral("off") : choice.key->text);
+    }
+    if (parser.isSet(forgetUsage))
+        return outcome(Action::ForgetUsage);
     if (parser.isSet(catalogue) && parser.value(catalogue).isEmpty())
         return refuse(QStringLiteral("--catalogue needs a file name."));
     Outcome run = outcome(Action::Run);
     run.catalogue = parser.value(catalogue);
     run.qtPlatform = split.qtPlatform;
     run.qtDisplay = split.qtDisplay;
+    run.find = parser.isSet(find);
+    run.findText = parser.positionalArguments().join(u' ');
     return run;
 }
 

@@ -2,9 +2,12 @@
 
 #include "catalogue/cataloguelocation.h"
 #include "core/failure.h"
+#include "find/usagerecord.h"
+#include "forms/findfrm.h"
 #include "forms/mainfrm.h"
 #include "platform/application.h"
 #include "platform/autostart.h"
+#include "platform/hotkeysetting.h"
 #include "platform/singleinstance.h"
 #include "platform/startupnotification.h"
 
@@ -22,6 +25,26 @@ constexpr int handOverTimeoutMs = 5000;
 void print(FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+int setHotkey(const QString &key)
+{
+    try {
+        hotkeysetting::store(key);
+    } catch (const Failure &failure) {
+        print(stderr, failure.message() + u'\n');
+        return 1;
+    }
+    print(stdout, key == u"off" ? QStringLiteral("The find window's key is off")
+                                : QStringLiteral("The find window's key is %1").arg(key));
+    print(stdout, QStringLiteral("; a Kelvane already running takes it at its next start.\n"));
+    return 0;
+}
+
+// A record that stays has been named by a warning already.
+int forgetUsage()
+{
+    return find::UsageRecord::forgetDefault() ? 0 : 1;
 }
 
 } // namespace
@@ -54,6 +77,10 @@ int finish(const commandline::Outcome &outcome, int &argc, char **argv)
         }
         return 0;
     }
+    case commandline::Action::SetHotkey:
+        return setHotkey(outcome.text);
+    case commandline::Action::ForgetUsage:
+        return forgetUsage();
     case commandline::Action::Run:
         break;
     }
@@ -85,13 +112,15 @@ QString chosenCatalogue(const QString &option)
         .path;
 }
 
-int handOver(SingleInstance &instance, const QString &option, int &argc, char **argv)
+int handOver(SingleInstance &instance, const commandline::Outcome &outcome, int &argc, char **argv)
 {
     const QCoreApplication core(argc, argv);
+    const QString &option = outcome.catalogue;
     const QString catalogue = option.isEmpty() ? QString() : chosenCatalogue(option);
-    const SingleInstance::Reply reply = instance.handOver(
-        {catalogue, startupnotification::launchId(), startupnotification::activationToken()},
-        handOverTimeoutMs);
+    const SingleInstance::Reply reply =
+        instance.handOver({catalogue, startupnotification::launchId(),
+                           startupnotification::activationToken(), outcome.find, outcome.findText},
+                          handOverTimeoutMs);
     startupnotification::complete(startupnotification::launchId());
     switch (reply.answer) {
     case SingleInstance::Answer::Shown:
@@ -126,6 +155,15 @@ void showOnHandOver(SingleInstance &instance)
                          startupnotification::adoptLaunch(MainForm, startupId, activationToken);
                          MainForm->WMTrayIcon(QSystemTrayIcon::Trigger);
                      });
+    QObject::connect(
+        &instance, &SingleInstance::findRequested,
+        [](const QString &text, const QByteArray &startupId, const QByteArray &activationToken) {
+            // A window made by this call is raised in the
+            // program's own name.
+            if (TFindForm *window = findWindow())
+                startupnotification::adoptLaunch(window, startupId, activationToken);
+            showFindWindow(text);
+        });
 }
 
 } // namespace launch

@@ -26,18 +26,19 @@ QString instanceName();
 // without making it.
 QString chosenCatalogue(const QString &option);
 
-// Asks the running program to show its main window and ends this launch's
-// startup notification; the exit code: 1 when the running program works on
-// another catalogue than the one named by --catalogue (`option`), or does
-// not answer. Runs without the display's application object.
-int handOver(SingleInstance &instance, const QString &option, int &argc, char **argv);
+// Asks the running program to show its main window (with --find, its find
+// window) and ends this launch's startup notification; the exit code: 1 when
+// the running program works on another catalogue than the one named by
+// --catalogue, or does not answer. Runs without the display's application
+// object.
+int handOver(SingleInstance &instance, const commandline::Outcome &outcome, int &argc, char **argv);
 
 // Chooses the catalogue every window works on (making the user's own from
 // the starter when needed); a failure is shown and the program goes on.
 void useCatalogue(const QString &option);
 
 // Shows the main window, as a left click on the tray icon does, whenever a
-// later start hands over.
+// later start hands over; the find window when the later start asks for it.
 void showOnHandOver(SingleInstance &instance);
 
 } // namespace launch

@@ -1,3 +1,4 @@
+#include "app/findaccess.h"
 #include "app/launch.h"
 #include "app/startup.h"
 #include "platform/application.h"
@@ -17,11 +18,13 @@ int main(int argc, char **argv)
     // A later start hands over before Qt connects to the display.
     SingleInstance instance(launch::instanceName());
     if (!instance.lock())
-        return launch::handOver(instance, outcome.catalogue, argc, argv);
+        return launch::handOver(instance, outcome, argc, argv);
     Application app(argc, argv);
     instance.listen();
     instance.setCatalogue(launch::chosenCatalogue(outcome.catalogue));
     launch::useCatalogue(outcome.catalogue);
     launch::showOnHandOver(instance);
+    findaccess::openAtStart(outcome);
+    findaccess::grabHotkey();
     return startup::run();
 }

@@ -16,10 +16,13 @@
 namespace {
 
 // A hand-over is one line each way. The request's fields are
-// percent-encoded, so a path holding blanks or line breaks stays one field:
+// percent-encoded, so a path or text holding blanks or line breaks stays one
+// field:
 //   show CATALOGUE STARTUP-ID ACTIVATION-TOKEN
+//   find CATALOGUE STARTUP-ID ACTIVATION-TOKEN TEXT
 //   shown | other RUNNING-CATALOGUE
 const QByteArray showWord = QByteArrayLiteral("show");
+const QByteArray findWord = QByteArrayLiteral("find");
 const QByteArray shownReply = QByteArrayLiteral("shown\n");
 const QByteArray otherWord = QByteArrayLiteral("other ");
 
@@ -169,15 +172,22 @@ void SingleInstance::serve(QLocalSocket *socket)
 QByteArray SingleInstance::answer(const QByteArray &line)
 {
     const QList<QByteArray> fields = line.split(' ');
-    if (fields.first() != showWord || (fields.size() != 1 && fields.size() != 4))
+    const bool show = fields.first() == showWord && (fields.size() == 1 || fields.size() == 4);
+    const bool find = fields.first() == findWord && fields.size() == 5;
+    if (!show && !find)
         return {};
     // A start that names no catalogue only wants the window back, whichever
     // catalogue it shows.
     const QString requested = QString::fromUtf8(QByteArray::fromPercentEncoding(fields.value(1)));
     if (!requested.isEmpty() && !m_catalogue.isEmpty() && !sameCatalogue(requested, m_catalogue))
         return otherWord + encoded(m_catalogue.toUtf8()) + '\n';
-    emit showRequested(checkedToken(QByteArray::fromPercentEncoding(fields.value(2))),
-                       checkedToken(QByteArray::fromPercentEncoding(fields.value(3))));
+    const QByteArray startupId = checkedToken(QByteArray::fromPercentEncoding(fields.value(2)));
+    const QByteArray token = checkedToken(QByteArray::fromPercentEncoding(fields.value(3)));
+    if (find)
+        emit findRequested(QString::fromUtf8(QByteArray::fromPercentEncoding(fields.value(4))),
+                           startupId, token);
+    else
+        emit showRequested(startupId, token);
     return shownReply;
 }
 
@@ -197,8 +207,12 @@ SingleInstance::Reply SingleInstance::handOver(const Request &request, int timeo
             return {};
         QThread::msleep(20);
     }
-    socket.write(showWord + ' ' + encoded(request.catalogue.toUtf8()) + ' ' +
-                 encoded(request.startupId) + ' ' + encoded(request.activationToken) + '\n');
+    QByteArray line = (request.find ? findWord : showWord) + ' ' +
+                      encoded(request.catalogue.toUtf8()) + ' ' + encoded(request.startupId) + ' ' +
+                      encoded(request.activationToken);
+    if (request.find)
+        line += ' ' + encoded(request.findText.toUtf8());
+    socket.write(line + '\n');
     if (!socket.waitForBytesWritten(left()))
         return {};
     while (!socket.canReadLine()) {

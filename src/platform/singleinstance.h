@@ -23,12 +23,16 @@ public:
     // What a later start asks for: the catalogue it was told to work on (an
     // absolute path; empty when it was given none), and its launch's tokens
     // (DESKTOP_STARTUP_ID, XDG_ACTIVATION_TOKEN) so that the running program
-    // may raise its window in the launch's name.
+    // may raise its window in the launch's name. With `find` the running
+    // program opens its find window, with `findText`, instead of its main
+    // window.
     struct Request
     {
         QString catalogue;
         QByteArray startupId;
         QByteArray activationToken;
+        bool find = false;
+        QString findText;
     };
     enum class Answer
     {
@@ -57,7 +61,7 @@ public:
     // told so instead of being shown this program's window.
     void setCatalogue(const QString &path);
 
-    // Asks the running program to show itself. Needs an application object
+    // Asks the running program to show itself (or its find window). Needs an application object
     // (the socket's notifiers live in its loop).
     Reply handOver(const Request &request, int timeoutMs);
 
@@ -78,6 +82,9 @@ public:
 signals:
     // A later start on this catalogue asked for the main window.
     void showRequested(const QByteArray &startupId, const QByteArray &activationToken);
+    // A later start on this catalogue asked for the find window with `text`.
+    void findRequested(const QString &text, const QByteArray &startupId,
+                       const QByteArray &activationToken);
 
 private:
     void serveNext();

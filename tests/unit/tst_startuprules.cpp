@@ -3,6 +3,8 @@
 #include "core/failure.h"
 #include "platform/autostart.h"
 #include "platform/displaychoice.h"
+#include "platform/hotkey.h"
+#include "platform/hotkeysetting.h"
 #include "platform/singleinstance.h"
 
 #include <QDir>
@@ -239,6 +241,131 @@ private slots:
             QCOMPARE(outcome.qtPlatform + u'|' + outcome.qtDisplay, qt.isEmpty() ? u"|"_qs : qt);
     }
 
+    // What a command line comes to, in one line: "run", "find:TEXT",
+    // "hotkey:KEY", "forget", or "refuse:" and the first line of the reason.
+    static QString described(QStringList arguments)
+    {
+        arguments.prepend(u"kelvane"_qs);
+        const commandline::Outcome outcome = commandline::parse(arguments);
+        switch (outcome.action) {
+        case Action::Run:
+            return outcome.find ? u"find:"_qs + outcome.findText : u"run"_qs;
+        case Action::SetHotkey:
+            return u"hotkey:"_qs + outcome.text;
+        case Action::ForgetUsage:
+            return u"forget"_qs;
+        case Action::Refuse:
+            return u"refuse:"_qs + outcome.text.section(u'\n', 0, 0);
+        default:
+            return u"other"_qs;
+        }
+    }
+
+    // --find with or without text starts (or hands over); --find-hotkey and
+    // --forget-usage do their work and exit.
+    void findOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("outcome");
+        const QString badKey = u"refuse:--find-hotkey takes one key with its modifiers, such as "
+                               u"Ctrl+Alt+K, or off. "_qs;
+        QTest::newRow("--find") << QStringList{u"--find"_qs} << u"find:"_qs;
+        QTest::newRow("--find TEXT") << QStringList{u"--find"_qs, u"南方"_qs} << u"find:南方"_qs;
+        QTest::newRow("--find two words")
+            << QStringList{u"--find"_qs, u"le"_qs, u"monde"_qs} << u"find:le monde"_qs;
+        QTest::newRow("--find after --catalogue")
+            << QStringList{u"--catalogue"_qs, u"x.mdb"_qs, u"--find"_qs, u"rmrb"_qs}
+            << u"find:rmrb"_qs;
+        QTest::newRow("text without --find")
+            << QStringList{u"南方"_qs} << u"refuse:Unexpected argument '南方'."_qs;
+        QTest::newRow("--find-hotkey ctrl+alt+k")
+            << QStringList{u"--find-hotkey"_qs, u"ctrl+alt+k"_qs} << u"hotkey:Ctrl+Alt+K"_qs;
+        QTest::newRow("--find-hotkey=Meta+F9")
+            << QStringList{u"--find-hotkey=Meta+F9"_qs} << u"hotkey:Meta+F9"_qs;
+        QTest::newRow("--find-hotkey off")
+            << QStringList{u"--find-hotkey"_qs, u"OFF"_qs} << u"hotkey:off"_qs;
+        QTest::newRow("--find-hotkey bad")
+            << QStringList{u"--find-hotkey"_qs, u"ctrl+alt+nokey"_qs}
+            << badKey + u"'ctrl+alt+nokey' names no key that can be grabbed."_qs;
+        QTest::newRow("--find-hotkey two keys")
+            << QStringList{u"--find-hotkey"_qs, u"ctrl+k,ctrl+f"_qs}
+            << badKey + u"'ctrl+k,ctrl+f' is not one key with its modifiers."_qs;
+        QTest::newRow("--find-hotkey without value")
+            << QStringList{u"--find-hotkey"_qs}
+            << u"refuse:Missing value after '--find-hotkey'."_qs;
+        QTest::newRow("--forget-usage") << QStringList{u"--forget-usage"_qs} << u"forget"_qs;
+        QTest::newRow("plain start") << QStringList{} << u"run"_qs;
+    }
+
+    void findOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, outcome);
+        QCOMPARE(described(arguments), outcome);
+    }
+
+    // The global key as the X server grabs it: a keysym (letters in lower
+    // case) and the modifier mask (Shift 1, Control 4, Mod1 = Alt 8, Mod4 =
+    // Meta 64).
+    void hotkeyParsing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<uint>("keysym"); // 0: refused
+        QTest::addColumn<uint>("modifiers");
+        QTest::addColumn<QString>("canonical"); // or the start of the reason
+        QTest::newRow("default") << u"Ctrl+Alt+K"_qs << 0x6bu << 12u << u"Ctrl+Alt+K"_qs;
+        QTest::newRow("lower case") << u"ctrl+alt+k"_qs << 0x6bu << 12u << u"Ctrl+Alt+K"_qs;
+        QTest::newRow("blanks around") << u" Ctrl+Alt+K "_qs << 0x6bu << 12u << u"Ctrl+Alt+K"_qs;
+        QTest::newRow("meta shift") << u"Meta+Shift+F"_qs << 0x66u << 65u << u"Meta+Shift+F"_qs;
+        QTest::newRow("digit") << u"Ctrl+Alt+1"_qs << 0x31u << 12u << u"Ctrl+Alt+1"_qs;
+        QTest::newRow("function key alone") << u"F12"_qs << 0xffc9u << 0u << u"F12"_qs;
+        QTest::newRow("ctrl+space") << u"Ctrl+Space"_qs << 0x20u << 4u << u"Ctrl+Space"_qs;
+        QTest::newRow("named key") << u"Alt+PgDown"_qs << 0xff56u << 8u << u"Alt+PgDown"_qs;
+        QTest::newRow("bare letter") << u"K"_qs << 0u << 0u << u"'K' needs Ctrl, Alt or Meta"_qs;
+        QTest::newRow("shift only") << u"Shift+K"_qs << 0u << 0u << u"'Shift+K' needs"_qs;
+        QTest::newRow("two keys") << u"Ctrl+K, Ctrl+F"_qs << 0u << 0u
+                                  << u"'Ctrl+K, Ctrl+F' is not one key"_qs;
+        QTest::newRow("unknown name") << u"Ctrl+Alt+Kay"_qs << 0u << 0u << u"'Ctrl+Alt+Kay'"_qs;
+        QTest::newRow("modifiers alone") << u"Ctrl+Alt"_qs << 0u << 0u << u"'Ctrl+Alt'"_qs;
+        QTest::newRow("empty") << QString() << 0u << 0u << u"'' is not one key"_qs;
+    }
+
+    void hotkeyParsing()
+    {
+        QFETCH(QString, text);
+        QFETCH(uint, keysym);
+        QFETCH(uint, modifiers);
+        QFETCH(QString, canonical);
+        const hotkey::Choice choice = hotkey::parse(text);
+        QVERIFY(!choice.off);
+        if (keysym == 0) {
+            QVERIFY(!choice.key);
+            QVERIFY2(choice.error.startsWith(canonical), qPrintable(choice.error));
+            return;
+        }
+        QVERIFY2(choice.key, qPrintable(choice.error));
+        QCOMPARE(choice.key->keysym, keysym);
+        QCOMPARE(uint(choice.key->modifiers), modifiers);
+        QCOMPARE(choice.key->text, canonical);
+    }
+
+    // The key lives in the program's own settings file: the default until
+    // the user chooses, then the choice, "off" included.
+    void hotkeySetting()
+    {
+        QTemporaryDir root;
+        const QString path = QDir(root.path()).filePath(u"kelvane/kelvane.conf"_qs);
+        QCOMPARE(hotkeysetting::stored(path), u"Ctrl+Alt+K"_qs);
+        hotkeysetting::store(u"Meta+F9"_qs, path);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(hotkeysetting::stored(path), u"Meta+F9"_qs);
+        hotkeysetting::store(u"off"_qs, path);
+        QVERIFY(hotkey::parse(hotkeysetting::stored(path)).off);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.path()));
+        QCOMPARE(hotkeysetting::settingsPath(), path);
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
     // One program per display, whatever its screen; the name lives in the
     // session's runtime folder, or else in a private one in the cache home.
     void instanceName_data()
@@ -317,10 +444,9 @@ private slots:
         stalled.write("show");
         QVERIFY(stalled.waitForBytesWritten(1000));
 
-        const auto ask = [&](const QString &catalogue) {
-            auto reply = std::async(std::launch::async, [&] {
-                return later.handOver({catalogue, "id-1_TIME42", {}}, 5000);
-            });
+        const auto askFor = [&](const SingleInstance::Request &request) {
+            auto reply =
+                std::async(std::launch::async, [&] { return later.handOver(request, 5000); });
             // The running side answers from this thread's event loop.
             (void)QTest::qWaitFor(
                 [&] {
@@ -328,6 +454,9 @@ private slots:
                 },
                 10000);
             return reply.get();
+        };
+        const auto ask = [&](const QString &catalogue) {
+            return askFor({catalogue, "id-1_TIME42", {}, false, {}});
         };
         const SingleInstance::Reply other = ask(dir.filePath(u"other.mdb"_qs));
         QCOMPARE(other.answer, Answer::OtherCatalogue);
@@ -338,6 +467,15 @@ private slots:
         QCOMPARE(shown.first().first().toByteArray(), QByteArray("id-1_TIME42"));
         QCOMPARE(ask(QString()).answer, Answer::Shown); // no --catalogue: any will do
         QCOMPARE(shown.count(), 2);
+        // --find: the find window with the text, blanks and all, not the main window.
+        QSignalSpy found(&first, &SingleInstance::findRequested);
+        QCOMPARE(askFor({QString(), "id-2", {}, true, u"南方 都市\n报"_qs}).answer, Answer::Shown);
+        QCOMPARE(found.count(), 1);
+        QCOMPARE(found.first().first().toString(), u"南方 都市\n报"_qs);
+        QCOMPARE(found.first().at(1).toByteArray(), QByteArray("id-2"));
+        QCOMPARE(askFor({dir.filePath(u"other.mdb"_qs), {}, {}, true, u"x"_qs}).answer,
+                 Answer::OtherCatalogue);
+        QCOMPARE(found.count(), 1);
 
         QCOMPARE(stalled.state(), QLocalSocket::ConnectedState);
         QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), QLocalSocket::UnconnectedState, 6000);
