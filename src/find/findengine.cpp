@@ -5,6 +5,8 @@
 #include "find/termmatch.h"
 #include "find/textfold.h"
 
+#include <numeric>
+
 namespace find {
 
 namespace {
@@ -21,15 +23,14 @@ struct Query
 Reach matchField(const Term &term, const Index &index, const Field &field)
 {
     const QStringView text = index.text(field);
-    if (text.contains(term.text()))
+    if ((term.bits() & ~field.bits) == 0 && holds(text, term.text()))
         return Reach::Primary;
     return term.match(text, index.readings(field), field.letters);
 }
 
-Query prepared(const QString &text, const Index &index)
+Query prepared(const QString &all, const Index &index)
 {
     Query query;
-    const QString all = folded(text, index.tables()).simplified();
     for (const QStringView word : QStringView(all).split(u' ', Qt::SkipEmptyParts)) {
         const Term &term = query.terms.emplace_back(word.toString(), index.tables());
         query.key += term.key();
@@ -46,8 +47,9 @@ Reach matchRow(const Query &query, const Index &index, const Row &row)
     Reach all = Reach::Primary;
     for (std::size_t t = 0; t < query.terms.size(); ++t) {
         const Term &term = query.terms[t];
-        Reach reach = index.host(row).contains(term.text()) ? Reach::Primary
-                                                            : query.provinces[t][row.province];
+        Reach reach = (term.bits() & ~row.hostBits) == 0 && holds(index.host(row), term.text())
+                          ? Reach::Primary
+                          : query.provinces[t][row.province];
         if (reach != Reach::Primary) {
             const Reach byName = matchField(term, index, row.name);
             if (byName != Reach::None)
@@ -62,16 +64,25 @@ Reach matchRow(const Query &query, const Index &index, const Row &row)
 
 } // namespace
 
+struct LastSearch
+{
+    const Index *index = nullptr;
+    QString text; // folded
+    std::vector<quint32> rows;
+};
+
 void Engine::setEntries(QList<Entry> entries)
 {
     m_entries = std::move(entries);
     m_index.reset();
+    m_last.reset();
 }
 
 void Engine::setTables(std::shared_ptr<const Tables> tables)
 {
     m_tables = std::move(tables);
     m_index.reset();
+    m_last.reset();
 }
 
 const Index &Engine::index() const
@@ -83,23 +94,39 @@ const Index &Engine::index() const
     return *m_index;
 }
 
+// Every term of a longer text matches where the shorter text's terms did,
+// or fewer places: a term typed further, or one more term.
+std::vector<quint32> Engine::candidateRows(const QString &folded) const
+{
+    if (m_last && m_last->index == m_index.get() && !m_last->text.isEmpty() &&
+        folded.startsWith(m_last->text))
+        return m_last->rows;
+    std::vector<quint32> all(m_index->rows().size());
+    std::iota(all.begin(), all.end(), 0);
+    return all;
+}
+
 QList<qsizetype> Engine::search(const QString &query, qsizetype limit,
                                 const std::function<Usage(qsizetype)> &usage) const
 {
     const Index &index = this->index();
-    const Query prepared = find::prepared(query, index);
+    const QString text = folded(query, index.tables()).simplified();
+    const Query prepared = find::prepared(text, index);
+    auto last = std::make_shared<LastSearch>(LastSearch{&index, text, {}});
     std::vector<Candidate> candidates;
     const std::vector<Row> &rows = index.rows();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (const quint32 i : candidateRows(text)) {
         const Row &row = rows[i];
         const Reach reach = matchRow(prepared, index, row);
         if (reach == Reach::None)
             continue;
+        last->rows.push_back(i);
         const Field &name = row.name;
         candidates.push_back(
-            {tierOf(index.text(name), index.readings(name), index.tables(), prepared.key, reach),
-             quint32(i), usage ? usage(qsizetype(i)) : Usage{}});
+            {tierOf(index.text(name), index.readings(name), index.tables(), prepared.key, reach), i,
+             usage ? usage(qsizetype(i)) : Usage{}});
     }
+    m_last = std::move(last);
     return best(std::move(candidates), limit);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 // Finds papers by what a reader types. The entries are given in catalogue
 // order; the index over them is built at the first search, never before.
@@ -11,6 +12,7 @@ namespace find {
 
 class Index;
 class Tables;
+struct LastSearch;
 
 struct Entry
 {
@@ -49,10 +51,14 @@ public:
 
 private:
     const Index &index() const;
+    std::vector<quint32> candidateRows(const QString &folded) const;
 
     QList<Entry> m_entries;
     mutable std::shared_ptr<const Tables> m_tables;
     mutable std::shared_ptr<const Index> m_index;
+    // What the last search matched: a search for more of the same text
+    // (the next key typed) looks only among those.
+    mutable std::shared_ptr<LastSearch> m_last;
 };
 
 } // namespace find

@@ -17,6 +17,7 @@ Index::Index(const QList<Entry> &entries, const Tables &tables) : m_tables(table
         const QString host = hostOf(entry.address);
         row.host = appendText(host);
         row.hostSize = quint32(host.size());
+        row.hostBits = unitBits(host);
         row.province = provinceOf(entry.province);
         m_rows.push_back(row);
     }
@@ -33,7 +34,7 @@ quint32 Index::appendText(const QString &text)
 Field Index::appendField(const QString &folded)
 {
     Field field{appendText(folded), quint32(folded.size()), quint32(m_readings.size()),
-                letterMask(folded)};
+                letterMask(folded), unitBits(folded)};
     const std::vector<Syllable> primary = m_tables.primaryReadings(folded);
     for (qsizetype i = 0; i < folded.size(); ++i) {
         const std::span<const Syllable> own = m_tables.readings(folded[i]);

@@ -12,19 +12,21 @@
 namespace find {
 
 // A piece of folded text in the index, with its readings (per UTF-16 unit
-// a count, then that many syllables, the primary first) and letterMask() of
-// both.
+// a count, then that many syllables, the primary first), letterMask() of
+// both and unitBits() of the text.
 struct Field
 {
     quint32 text = 0;
     quint32 size = 0;
     quint32 readings = 0;
     quint32 letters = 0;
+    quint64 bits = 0;
 };
 
 struct Row
 {
     Field name;
+    quint64 hostBits = 0;
     quint32 host = 0;
     quint32 hostSize = 0;
     quint32 province = 0; // into provinces()

@@ -53,12 +53,26 @@ Fit fitOf(QStringView name, const Syllable *readings, const Tables &tables, QStr
     return at == key.size() ? Fit::Equal : Fit::None;
 }
 
+// Whether the key could fit the name from its start at all: its first
+// character is the name's first, or the first letter of that one's reading.
+// Most names fail here, before any of the walks.
+bool mayFit(QStringView name, const Syllable *readings, const Tables &tables, QStringView key)
+{
+    for (const QChar &c : name) {
+        if (!c.isSpace())
+            return c == key.front() ||
+                   (readings[0] > 0 && tables.syllable(readings[1]).front() == key.front());
+        readings += 1 + readings[0];
+    }
+    return false;
+}
+
 } // namespace
 
 Tier tierOf(QStringView name, const Syllable *readings, const Tables &tables, QStringView key,
             Reach reach)
 {
-    if (!key.isEmpty()) {
+    if (!key.isEmpty() && mayFit(name, readings, tables, key)) {
         const Fit characters = fitOf(name, readings, tables, key, Spelling::Characters);
         const Fit spelled = fitOf(name, readings, tables, key, Spelling::Readings);
         if (characters == Fit::Equal || spelled == Fit::Equal)

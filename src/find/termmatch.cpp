@@ -44,6 +44,7 @@ Term::Term(QString text, const Tables &tables) : m_text(std::move(text))
     m_key.remove(u'\'');
     m_size = m_key.size();
     m_letters = letterMask(m_key);
+    m_bits = unitBits(m_text);
     m_spellable = m_letters != 0 && m_size <= longestSpelledKey && !tables.isEmpty();
     if (!m_spellable)
         return;
