@@ -160,6 +160,22 @@ private slots:
         QCOMPARE(engine.search(u"zsrb"_qs, 10), QList<qsizetype>{m_shipped.size()});
     }
 
+    // Typing on (the next search looks among the last one's hits) and
+    // back finds what a search from scratch finds.
+    void typingOnAndBack()
+    {
+        Engine typing;
+        typing.setEntries(m_shipped);
+        const QStringList texts = {u"r"_qs,           u"re"_qs,     u"ren'"_qs, u"renm"_qs,
+                                   u"renmin rb"_qs,   u"renmin"_qs, u"rmrb"_qs, u"guangdong "_qs,
+                                   u"guangdong r"_qs, u"g"_qs};
+        for (const QString &text : texts) {
+            Engine fresh;
+            fresh.setEntries(m_shipped);
+            QCOMPARE(typing.search(text, 1000), fresh.search(text, 1000));
+        }
+    }
+
     // Without the data file: one warning, no pinyin, everything else found.
     void withoutTables()
     {
