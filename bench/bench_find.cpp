@@ -2,11 +2,12 @@
 // typed a key at a time, over the shipped catalogue and 100,000 generated
 // papers, against a plain case-insensitive substring scan of the same names
 // and hosts; and the first find (index and tables loaded) against a later one.
+#include "corebenchmarkmain.h"
 #include "find/findengine.h"
 #include "find/findtables.h"
 #include "generatedcatalogue.h"
 
-#include <QCoreApplication>
+#include <QFile>
 #include <QUrl>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -211,9 +212,5 @@ BENCHMARK(BM_LaterFind)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runCoreBenchmarks(argc, argv);
 }
