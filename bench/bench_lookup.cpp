@@ -3,9 +3,9 @@
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguequery.h"
 #include "catalogue/connectionsettings.h"
+#include "corebenchmarkmain.h"
 #include "generatedcatalogue.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -33,9 +33,5 @@ BENCHMARK(BM_LookUpAddress)->Arg(100)->Arg(100'000)->Unit(benchmark::kMicrosecon
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runCoreBenchmarks(argc, argv);
 }

@@ -48,6 +48,38 @@ QString GeneratedCatalogue::paperName(int index, const Shape &shape)
     return QStringLiteral("第%1日报").arg(index);
 }
 
+QString GeneratedCatalogue::realisticName(int index, double latinShare)
+{
+    static const QStringList places =
+        QStringLiteral(
+            "温州 兰溪 义乌 宜宾 绵阳 柳州 桂林 株洲 岳阳 常德 襄阳 宜昌 荆州 九江 赣州 "
+            "泉州 漳州 莆田 汕头 湛江 佛山 东莞 惠州 江门 肇庆 珠海 中山 潮州 梅州 韶关 "
+            "洛阳 开封 安阳 新乡 许昌 南阳 信阳 驻马店 保定 邯郸 邢台 唐山 秦皇岛 张家口 "
+            "大同 长治 运城 临汾 包头 赤峰 鄂尔多斯 鞍山 抚顺 本溪 丹东 锦州 营口 吉安 "
+            "齐齐哈尔 牡丹江 佳木斯 徐州 常州 南通 连云港 淮安 盐城 扬州 镇江 泰州 宿迁 "
+            "嘉兴 湖州 绍兴 金华 衢州 舟山 台州 丽水 芜湖 蚌埠 淮南 马鞍山 安庆 黄山 阜阳")
+            .split(u' ');
+    static const QStringList kinds =
+        QStringLiteral("日报 晚报 都市报 商报 早报 时报 晨报 青年报 法治报 经济日报 "
+                       "广播电视报 侨报 老年报 科技报 农民报 教育报")
+            .split(u' ');
+    static const QStringList qualifiers =
+        QStringLiteral("- 新 今日 城市 周末 大 东方 西部").split(u' ');
+    static const QStringList words =
+        QStringLiteral("Morning Evening Daily Weekly Courier Herald Chronicle Gazette Star Post "
+                       "Tribune Observer Times Journal Sentinel Echo Record Mirror Express Globe")
+            .split(u' ');
+    const int latinEvery = latinShare > 0 ? int(1.0 / latinShare) : 0;
+    // Spread over the lists by unrelated steps, so that neighbours differ.
+    const auto pick = [index](const QStringList &list, int step) {
+        return list.at(int((qint64(index) * step + index / list.size()) % list.size()));
+    };
+    if (latinEvery > 0 && index % latinEvery == 0)
+        return QStringLiteral("The ") + pick(words, 7) + u' ' + pick(words, 13);
+    const QString qualifier = pick(qualifiers, 5);
+    return (qualifier == u"-" ? QString() : qualifier) + pick(places, 11) + pick(kinds, 3);
+}
+
 GeneratedCatalogue::GeneratedCatalogue(const Shape &shape) : m_previousDir(QDir::currentPath())
 {
     QDir(m_dir.path()).mkdir(QStringLiteral("database"));

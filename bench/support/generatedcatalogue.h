@@ -22,6 +22,10 @@ public:
     QString path() const;
     // The name of the paper at a position, as generated.
     static QString paperName(int index, const Shape &shape);
+    // A paper name of a realistic shape: a place and a kind of paper
+    // ("温州都市报", "新兰溪晚报"), or every 1/latinShare-th one a Latin name
+    // ("The Morning Courier"). The same index gives the same name.
+    static QString realisticName(int index, double latinShare);
 
 private:
     QTemporaryDir m_dir;

@@ -1,6 +1,7 @@
 #include "cataloguetool/bookmarkfile.h"
 #include "cataloguetool/commandsupport.h"
 #include "cataloguetool/output.h"
+#include "find/findengine.h"
 
 #include <QFileInfo>
 
@@ -39,17 +40,30 @@ int runList(const QCommandLineParser &parser)
     return exitOk;
 }
 
+const QCommandLineOption limitOption(QStringLiteral("limit"),
+                                     QStringLiteral("Shows at most N papers (default 20)."),
+                                     QStringLiteral("N"));
+
 int runSearch(const QCommandLineParser &parser)
 {
     const QStringList words = parser.positionalArguments();
     if (words.size() != 1)
         throw UsageError(QStringLiteral("search takes one TEXT"));
     const papers::Format format = listFormat(parser);
+    const int limit =
+        parser.isSet(limitOption) ? positiveNumber(parser, limitOption, 1'000'000) : 20;
     const OpenCatalogue catalogue(parser);
+    const QList<Paper> all = papers::read(catalogue.db(), half::Half::None);
+    QList<find::Entry> entries;
+    entries.reserve(all.size());
+    for (const Paper &paper : all)
+        entries.append(
+            {paper.name, paper.province, paper.address, paper.half == half::Half::Domestic});
+    find::Engine engine;
+    engine.setEntries(std::move(entries));
     QList<Paper> found;
-    for (const Paper &paper : papers::read(catalogue.db(), half::Half::None))
-        if (papers::matches(paper, words.first()))
-            found.append(paper);
+    for (const qsizetype i : engine.search(words.first(), limit))
+        found.append(all.at(i));
     out() << papers::formatted(found, format);
     return exitOk;
 }
@@ -118,9 +132,12 @@ Command searchCommand()
 {
     return {
         QStringLiteral("search"),
-        QStringLiteral("papers whose name, province or country or address contains TEXT"),
-        {listFormatOption},
-        {QStringLiteral("TEXT"), QStringLiteral("The text to look for; ASCII case is ignored.")},
+        QStringLiteral("papers found by name, pinyin, province or country, or host, best first"),
+        {listFormatOption, limitOption},
+        {QStringLiteral("TEXT"),
+         QStringLiteral("What to find: words that must all match, each as Chinese text, pinyin "
+                        "(full or initials), a Latin name (case and accents ignored) or a "
+                        "host.")},
         runSearch};
 }
 

@@ -116,15 +116,6 @@ QList<Paper> read(sqlite3 *db, half::Half only)
     return out;
 }
 
-bool matches(const Paper &paper, const QString &text)
-{
-    const QString key = catalogue::comparisonKey(text);
-    for (const QString *field : {&paper.name, &paper.province, &paper.address})
-        if (catalogue::comparisonKey(*field).contains(key))
-            return true;
-    return false;
-}
-
 void writeBookmarkFile(sqlite3 *db, const std::function<void(QByteArrayView)> &write,
                        qsizetype *count)
 {

@@ -25,10 +25,6 @@ namespace papers {
 // province's papers.
 QList<Paper> read(sqlite3 *db, half::Half only);
 
-// Whether the name, province or address contains `text`, ignoring the case
-// of ASCII letters only, as the catalogue's comparisons do.
-bool matches(const Paper &paper, const QString &text);
-
 // Every paper as a Netscape bookmark file in UTF-8, in the menus' order,
 // handed to `write` in pieces straight from the rows; `count` is set to the
 // number of papers.

@@ -3,10 +3,16 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <vector>
 
 // Finds papers by what a reader types. The entries are given in catalogue
 // order; the index over them is built at the first search, never before.
 namespace find {
+
+class Index;
+class Tables;
+struct LastSearch;
 
 struct Entry
 {
@@ -31,15 +37,28 @@ public:
     void setEntries(QList<Entry> entries);
     const QList<Entry> &entries() const { return m_entries; }
 
+    // The readings and traditional characters to match by; the tables of
+    // the data file (Tables::shared()) when none are set. Drops the index.
+    void setTables(std::shared_ptr<const Tables> tables);
+
     // The entries (indices into entries()) that match every whitespace-
     // separated term of `query`, best first, at most `limit` of them.
     // `usage` gives an entry's usage, which breaks ties between equally good
-    // matches; without it ties keep the catalogue's order.
+    // matches; without it ties keep the catalogue's order. An empty query
+    // matches every entry, the most used first.
     QList<qsizetype> search(const QString &query, qsizetype limit,
                             const std::function<Usage(qsizetype)> &usage = {}) const;
 
 private:
+    const Index &index() const;
+    std::vector<quint32> candidateRows(const QString &folded) const;
+
     QList<Entry> m_entries;
+    mutable std::shared_ptr<const Tables> m_tables;
+    mutable std::shared_ptr<const Index> m_index;
+    // What the last search matched: a search for more of the same text
+    // (the next key typed) looks only among those.
+    mutable std::shared_ptr<LastSearch> m_last;
 };
 
 } // namespace find

@@ -438,27 +438,6 @@ private slots:
         QCOMPARE(got, expected);
     }
 
-    void searchIgnoresAsciiCaseOnly_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("found");
-        QTest::newRow("name, other case") << u"daily NEWS"_qs << true;
-        QTest::newRow("province") << u"北京"_qs << true;
-        QTest::newRow("address") << u"EXAMPLE.COM"_qs << true;
-        QTest::newRow("empty finds all") << QString() << true;
-        QTest::newRow("non-ASCII case is kept") << u"ÉCHO"_qs << false;
-        QTest::newRow("absent") << u"tribune"_qs << false;
-    }
-
-    void searchIgnoresAsciiCaseOnly()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, found);
-        const Paper paper{Half::Domestic, u"北京"_qs, u"Daily News écho"_qs,
-                          u"http://example.com/"_qs, 1};
-        QCOMPARE(papers::matches(paper, text), found);
-    }
-
     // A spreadsheet opening the export must not run what a hostile
     // bookmark file put at the start of a field.
     void neutralisesFormulasInCsv_data()
