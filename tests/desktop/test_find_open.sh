@@ -12,13 +12,16 @@ work=$(mktemp -d)
 program=""
 grabber=""
 trap 'kill $program $grabber 2>/dev/null || true; rm -rf "$work"' EXIT
-mkdir -p "$work/database"
+mkdir -p "$work/database" "$work/bin"
 sqlite3 "$work/database/padr.mdb" <"$KELVANE_SOURCE_DIR/database/padr.sql" >/dev/null
+# A stand-in browser launcher that records the address it is given.
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
 
 # Starts the program with its standard error in the file given; sets
 # `program` and `window`.
 start() {
-  (cd "$work" && exec "$KELVANE") 2>"$1" &
+  (cd "$work" && PATH="$work/bin:$PATH" exec "$KELVANE") 2>"$1" &
   program=$!
   window=$(wait_for_window "KelvaneV1.0")
 }
@@ -55,6 +58,12 @@ xdotool key Num_Lock
 xdotool key ctrl+alt+k
 wait_for_window "$find_title" >/dev/null || fail "Ctrl+Alt+K with NumLock on did nothing"
 xdotool key Num_Lock
+# Initials typed into it, then Enter, open the paper they stand for.
+xdotool type --delay 50 rmrb
+xdotool key Return
+wait_until 5 test -s "$work/opened" || fail "typing rmrb and Enter opened nothing"
+[ "$(cat "$work/opened")" = http://www.people.com.cn/ ] ||
+  fail "rmrb opened '$(cat "$work/opened")', not 人民日报's address"
 grep -q 'held by another program' "$work/first.err" && fail "a free key was reported as held"
 stop
 
