@@ -3,10 +3,11 @@
 #include "platform/x11connection.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
-#include <xcb/xcb_keysyms.h>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -27,18 +28,27 @@ constexpr std::uint16_t lockMask = XCB_MOD_MASK_LOCK | numLock | scrollLock;
 // The key modifiers in a press's state; the rest are pointer buttons.
 constexpr std::uint16_t keyModifierMask = 0xff;
 
-// Every keycode that gives `keysym` on the current keymap.
+// Every keycode that gives `keysym` on the current keymap, in any of its
+// columns (a letter's lower and upper case share a key).
 QList<std::uint8_t> keycodesOf(xcb_connection_t *connection, std::uint32_t keysym)
 {
-    const std::unique_ptr<xcb_key_symbols_t, decltype(&xcb_key_symbols_free)> symbols(
-        xcb_key_symbols_alloc(connection), &xcb_key_symbols_free);
+    const xcb_setup_t *setup = xcb_get_setup(connection);
+    const int first = setup->min_keycode;
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    const std::unique_ptr<xcb_get_keyboard_mapping_reply_t, decltype(&std::free)> mapping(
+        xcb_get_keyboard_mapping_reply(
+            connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, count), nullptr),
+        &std::free);
     QList<std::uint8_t> keycodes;
-    if (!symbols)
+    if (!mapping)
         return keycodes;
-    const std::unique_ptr<xcb_keycode_t, decltype(&std::free)> found(
-        xcb_key_symbols_get_keycode(symbols.get(), keysym), &std::free);
-    for (const xcb_keycode_t *code = found.get(); code && *code != XCB_NO_SYMBOL; ++code)
-        keycodes.append(*code);
+    const xcb_keysym_t *symbols = xcb_get_keyboard_mapping_keysyms(mapping.get());
+    const int columns = mapping->keysyms_per_keycode;
+    for (int code = 0; code < count; ++code) {
+        const xcb_keysym_t *row = symbols + code * columns;
+        if (std::find(row, row + columns, keysym) != row + columns)
+            keycodes.append(std::uint8_t(first + code));
+    }
     return keycodes;
 }
 

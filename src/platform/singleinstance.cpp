@@ -1,12 +1,12 @@
 #include "platform/singleinstance.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -46,6 +46,17 @@ QByteArray checkedToken(const QByteArray &token)
     return printable && token.size() <= maxTokenBytes ? token : QByteArray();
 }
 
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// One or more ASCII digits.
+bool isNumber(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), isAsciiDigit);
+}
+
 QString canonical(const QString &path)
 {
     const QFileInfo info(path);
@@ -72,9 +83,17 @@ QString SingleInstance::serverName(const QString &folder, const QString &display
     // ":0.0" is the first screen of display ":0": one program serves all of
     // a display's screens, so the screen number is no part of the name.
     QString token = display;
-    token.replace(QRegularExpression(QStringLiteral("(:[0-9]+)\\.[0-9]+$")), QStringLiteral("\\1"));
-    // ":0" and "host:10" become "_0" and "host_10": file-name safe.
-    token.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]")), QStringLiteral("_"));
+    const qsizetype colon = token.lastIndexOf(u':');
+    const qsizetype dot = token.lastIndexOf(u'.');
+    if (colon >= 0 && dot > colon && isNumber(token.sliced(colon + 1, dot - colon - 1)) &&
+        isNumber(token.sliced(dot + 1)))
+        token.truncate(dot);
+    // ":0" and "host:10" become "_0" and "host_10": file-name safe. (No
+    // regular expression: this runs at every start.)
+    for (QChar &c : token)
+        if (!isAsciiDigit(c) && !(c >= u'a' && c <= u'z') && !(c >= u'A' && c <= u'Z') &&
+            c != u'.' && c != u'_' && c != u'-')
+            c = u'_';
     return QDir(folder).filePath(QStringLiteral("kelvane-%1-%2").arg(userId).arg(token));
 }
 
