@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringTokenizer>
 #include <QtDebug>
 
 namespace find {
@@ -59,7 +60,9 @@ void Tables::parse(const QByteArray &bytes)
     m_characterIndex.assign(0x10000, 0);
     const QString text = QString::fromUtf8(bytes);
     Section section = Section::None;
-    for (const QStringView line : QStringView(text).split(u'\n', Qt::SkipEmptyParts)) {
+    // Line by line, without a list of all the lines: what a first find
+    // takes stays in the program's memory.
+    for (const QStringView line : QStringView(text).tokenize(u'\n', Qt::SkipEmptyParts)) {
         if (line.startsWith(u'#'))
             continue;
         const Section next = sectionOf(line, section);
