@@ -1,5 +1,7 @@
 #include "catalogue/schema.h"
 
+#include "core/asciifold.h"
+
 namespace catalogue {
 
 QString tableForKind(const QString &kind)
@@ -13,11 +15,7 @@ QString tableForKind(const QString &kind)
 
 QString comparisonKey(const QString &text)
 {
-    QString key = text;
-    for (QChar &c : key)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    return key;
+    return asciiLowered(text);
 }
 
 } // namespace catalogue

@@ -1,10 +1,11 @@
 #include "find/usageformat.h"
 
+#include "core/asciifold.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
-#include <algorithm>
 #include <limits>
 
 namespace find {
@@ -51,12 +52,8 @@ std::optional<UsageItem> readItem(const QJsonValue &value)
 
 QString usageKey(bool domestic, const QString &name)
 {
-    // Only ASCII letters: QString::toLower() would also fold "Ä" and "Σ",
-    // which the catalogue keeps apart.
-    QString key = name;
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](QChar c) { return c.unicode() < 0x80 ? c.toLower() : c; });
-    return (domestic ? domesticHalf : foreignHalf) + u'\n' + key;
+    // Papers are known by half and name as the catalogue compares names.
+    return (domestic ? domesticHalf : foreignHalf) + u'\n' + asciiLowered(name);
 }
 
 QByteArray writeUsage(const QList<UsageItem> &items)
