@@ -5,9 +5,12 @@
 --
 -- pinternal: domestic (Chinese) papers, pcity = provincial-level division.
 -- poverseas: foreign papers, pcity = country or region.
--- Rows are grouped by pcity. Domestic order: municipalities, provinces,
--- autonomous regions, then the SARs and Taiwan. Foreign order: by continent
--- (Asia, Europe, North America, South America, Oceania, Africa).
+-- Rows are grouped by pcity, and the menus list the divisions in the order
+-- the rows are stored: the pcity indexes leave out rows without a pcity, so
+-- the engine answers "select distinct pcity" by reading the table in order
+-- rather than the index in sorted order. Domestic order: the division codes
+-- (GB/T 2260). Foreign order: by continent (Asia, Europe, North America,
+-- South America, Oceania, Africa).
 
 PRAGMA journal_mode=WAL;
 
@@ -16,7 +19,7 @@ CREATE TABLE pinternal (
   pname TEXT COLLATE NOCASE,
   purl  TEXT COLLATE NOCASE
 );
-CREATE INDEX pinternal_pcity ON pinternal (pcity);
+CREATE INDEX pinternal_pcity ON pinternal (pcity) WHERE pcity IS NOT NULL;
 CREATE INDEX pinternal_pname ON pinternal (pname);
 
 CREATE TABLE poverseas (
@@ -24,13 +27,15 @@ CREATE TABLE poverseas (
   pname TEXT COLLATE NOCASE,
   purl  TEXT COLLATE NOCASE
 );
-CREATE INDEX poverseas_pcity ON poverseas (pcity);
+CREATE INDEX poverseas_pcity ON poverseas (pcity) WHERE pcity IS NOT NULL;
 CREATE INDEX poverseas_pname ON poverseas (pname);
 
 BEGIN;
 
 -- ---------------------------------------------------------------------------
--- Domestic: municipalities
+-- Domestic: in the order of the division codes (GB/T 2260), as Chinese lists
+-- of provinces are: 北京 11 first, then 天津 12, 河北 13 … 新疆 65, 台湾 71,
+-- 香港 81 and 澳门 82 last.
 -- ---------------------------------------------------------------------------
 
 -- National papers are listed under 北京.
@@ -63,23 +68,6 @@ INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('天津', '滨海时报', 'http://www.tjbhnews.com/');
 
 INSERT INTO pinternal (pcity, pname, purl) VALUES
-  ('上海', '解放日报', 'https://www.jfdaily.com/'),
-  ('上海', '文汇报', 'https://www.whb.cn/'),
-  ('上海', '新民晚报', 'https://www.xinmin.cn/'),
-  ('上海', '第一财经日报', 'https://www.yicai.com/'),
-  ('上海', '上海证券报', 'https://www.cnstock.com/'),
-  ('上海', '上海日报', 'https://www.shine.cn/');
-
-INSERT INTO pinternal (pcity, pname, purl) VALUES
-  ('重庆', '重庆日报', 'https://www.cqrb.cn/'),
-  ('重庆', '重庆晨报', 'https://www.cqcb.com/'),
-  ('重庆', '重庆晚报', 'http://www.cqwb.com.cn/');
-
--- ---------------------------------------------------------------------------
--- Domestic: provinces
--- ---------------------------------------------------------------------------
-
-INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('河北', '河北日报', 'http://www.hebnews.cn/'),
   ('河北', '燕赵都市报', 'http://yzdsb.hebnews.cn/'),
   ('河北', '石家庄日报', 'http://www.sjzdaily.com.cn/'),
@@ -91,6 +79,12 @@ INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('山西', '山西经济日报', 'http://www.sxjjb.cn/'),
   ('山西', '太原日报', 'http://www.tynews.com.cn/'),
   ('山西', '太原晚报', 'http://www.tywbw.com/');
+
+INSERT INTO pinternal (pcity, pname, purl) VALUES
+  ('内蒙古', '内蒙古日报', 'http://www.nmgnews.com.cn/'),
+  ('内蒙古', '北方新报', 'http://www.northnews.cn/'),
+  ('内蒙古', '呼和浩特日报', 'http://www.saibeinews.com/'),
+  ('内蒙古', '包头日报', 'http://www.baotounews.com.cn/');
 
 INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('辽宁', '辽宁日报', 'https://www.lnd.com.cn/'),
@@ -108,6 +102,14 @@ INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('黑龙江', '黑龙江日报', 'http://www.hljnews.cn/'),
   ('黑龙江', '生活报', 'http://epaper.hljnews.cn/shb/'),
   ('黑龙江', '哈尔滨日报', 'http://www.my399.com/');
+
+INSERT INTO pinternal (pcity, pname, purl) VALUES
+  ('上海', '解放日报', 'https://www.jfdaily.com/'),
+  ('上海', '文汇报', 'https://www.whb.cn/'),
+  ('上海', '新民晚报', 'https://www.xinmin.cn/'),
+  ('上海', '第一财经日报', 'https://www.yicai.com/'),
+  ('上海', '上海证券报', 'https://www.cnstock.com/'),
+  ('上海', '上海日报', 'https://www.shine.cn/');
 
 INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('江苏', '新华日报', 'http://www.xhby.net/'),
@@ -187,11 +189,21 @@ INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('广东', '汕头特区报', 'http://www.dahuawang.com/');
 
 INSERT INTO pinternal (pcity, pname, purl) VALUES
+  ('广西', '广西日报', 'http://www.gxnews.com.cn/'),
+  ('广西', '南国早报', 'http://www.ngzb.com.cn/'),
+  ('广西', '南宁晚报', 'http://www.nnwb.com/');
+
+INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('海南', '海南日报', 'http://www.hinews.cn/'),
   ('海南', '南国都市报', 'http://ngdsb.hinews.cn/'),
   ('海南', '海南特区报', 'http://www.hntqb.com/'),
   ('海南', '海口晚报', 'http://www.hkwb.net/'),
   ('海南', '三亚日报', 'http://www.sanyarb.com.cn/');
+
+INSERT INTO pinternal (pcity, pname, purl) VALUES
+  ('重庆', '重庆日报', 'https://www.cqrb.cn/'),
+  ('重庆', '重庆晨报', 'https://www.cqcb.com/'),
+  ('重庆', '重庆晚报', 'http://www.cqwb.com.cn/');
 
 INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('四川', '四川日报', 'https://www.scdaily.cn/'),
@@ -209,6 +221,11 @@ INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('云南', '云南日报', 'https://www.yunnan.cn/'),
   ('云南', '春城晚报', 'https://ccwb.yunnan.cn/'),
   ('云南', '昆明日报', 'http://www.kunming.cn/');
+
+INSERT INTO pinternal (pcity, pname, purl) VALUES
+  ('西藏', '西藏日报', 'http://www.xzxw.com/'),
+  ('西藏', '西藏商报', 'http://e.xzxw.com/xzsb/'),
+  ('西藏', '拉萨日报', 'http://www.lasaribao.cn/');
 
 INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('陕西', '陕西日报', 'http://www.sxdaily.com.cn/'),
@@ -229,26 +246,6 @@ INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('青海', '西宁晚报', 'http://www.xnwbw.com/'),
   ('青海', '青海法治报', 'https://www.qhfzb.com/');
 
--- ---------------------------------------------------------------------------
--- Domestic: autonomous regions
--- ---------------------------------------------------------------------------
-
-INSERT INTO pinternal (pcity, pname, purl) VALUES
-  ('内蒙古', '内蒙古日报', 'http://www.nmgnews.com.cn/'),
-  ('内蒙古', '北方新报', 'http://www.northnews.cn/'),
-  ('内蒙古', '呼和浩特日报', 'http://www.saibeinews.com/'),
-  ('内蒙古', '包头日报', 'http://www.baotounews.com.cn/');
-
-INSERT INTO pinternal (pcity, pname, purl) VALUES
-  ('广西', '广西日报', 'http://www.gxnews.com.cn/'),
-  ('广西', '南国早报', 'http://www.ngzb.com.cn/'),
-  ('广西', '南宁晚报', 'http://www.nnwb.com/');
-
-INSERT INTO pinternal (pcity, pname, purl) VALUES
-  ('西藏', '西藏日报', 'http://www.xzxw.com/'),
-  ('西藏', '西藏商报', 'http://e.xzxw.com/xzsb/'),
-  ('西藏', '拉萨日报', 'http://www.lasaribao.cn/');
-
 INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('宁夏', '宁夏日报', 'http://www.nxnews.net/'),
   ('宁夏', '新消息报', 'http://www.nxnews.net/'),
@@ -259,9 +256,13 @@ INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('新疆', '兵团日报', 'http://www.bingtuannet.com/'),
   ('新疆', '乌鲁木齐晚报', 'http://www.xinjiangnet.com.cn/');
 
--- ---------------------------------------------------------------------------
--- Domestic: special administrative regions and Taiwan
--- ---------------------------------------------------------------------------
+INSERT INTO pinternal (pcity, pname, purl) VALUES
+  ('台湾', '联合报', 'https://udn.com/'),
+  ('台湾', '中国时报', 'https://www.chinatimes.com/'),
+  ('台湾', '自由时报', 'https://www.ltn.com.tw/'),
+  ('台湾', '台湾经济日报', 'https://money.udn.com/'),
+  ('台湾', '工商时报', 'https://www.ctee.com.tw/'),
+  ('台湾', '台北时报', 'https://www.taipeitimes.com/');
 
 INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('香港', '明报', 'https://news.mingpao.com/'),
@@ -282,14 +283,6 @@ INSERT INTO pinternal (pcity, pname, purl) VALUES
   ('澳门', '市民日报', 'http://www.shimindaily.net/'),
   ('澳门', '澳门力报', 'http://www.exmoo.com/'),
   ('澳门', '澳门每日时报', 'https://macaudailytimes.com.mo/');
-
-INSERT INTO pinternal (pcity, pname, purl) VALUES
-  ('台湾', '联合报', 'https://udn.com/'),
-  ('台湾', '中国时报', 'https://www.chinatimes.com/'),
-  ('台湾', '自由时报', 'https://www.ltn.com.tw/'),
-  ('台湾', '台湾经济日报', 'https://money.udn.com/'),
-  ('台湾', '工商时报', 'https://www.ctee.com.tw/'),
-  ('台湾', '台北时报', 'https://www.taipeitimes.com/');
 
 -- ---------------------------------------------------------------------------
 -- Foreign: Asia

@@ -1,6 +1,7 @@
 #include "app/launch.h"
 
 #include "catalogue/cataloguelocation.h"
+#include "catalogue/shippedupdate.h"
 #include "core/failure.h"
 #include "find/usagerecord.h"
 #include "forms/findfrm.h"
@@ -13,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <csignal>
 #include <cstdio>
 
 namespace launch {
@@ -45,6 +47,39 @@ int setHotkey(const QString &key)
 int forgetUsage()
 {
     return find::UsageRecord::forgetDefault() ? 0 : 1;
+}
+
+// Lets a test kill the program at a chosen point of the merge: the program
+// stops itself there, as if frozen, until the test kills it.
+cataloguemerge::StageReached stopForTests()
+{
+    const QByteArray at = qgetenv("KELVANE_TEST_STOP_MERGE_AT");
+    if (at.isEmpty())
+        return {};
+    return [at](cataloguemerge::Stage stage) {
+        if (at == (stage == cataloguemerge::Stage::RowsWritten ? "rows" : "committed"))
+            std::raise(SIGSTOP);
+    };
+}
+
+// A catalogue that cannot take the update now gets it at a later start.
+QString updateFromStarter()
+{
+    try {
+        const std::optional<mergerules::Summary> summary = shippedupdate::run(
+            cataloguelocation::starterCatalogue(QCoreApplication::applicationDirPath()),
+            stopForTests());
+        if (!summary || summary->added + summary->updated == 0)
+            return {};
+        const QString message = mergerules::updatedMessage(*summary);
+        print(stderr, QStringLiteral("Kelvane: %1\n").arg(message));
+        return message;
+    } catch (const Failure &failure) {
+        print(stderr, QStringLiteral("Kelvane: the catalogue was not updated from the installed "
+                                     "starter; the next start tries again: %1\n")
+                          .arg(failure.message()));
+    }
+    return {};
 }
 
 } // namespace
@@ -137,13 +172,15 @@ int handOver(SingleInstance &instance, const commandline::Outcome &outcome, int 
     return 1;
 }
 
-void useCatalogue(const QString &option)
+QString useCatalogue(const QString &option)
 {
     try {
-        cataloguelocation::resolve(option);
+        if (cataloguelocation::resolve(option).source == cataloguelocation::Source::UserData)
+            return updateFromStarter();
     } catch (...) {
         reportCurrentFailure();
     }
+    return {};
 }
 
 void showOnHandOver(SingleInstance &instance)

@@ -35,7 +35,9 @@ int handOver(SingleInstance &instance, const commandline::Outcome &outcome, int 
 
 // Chooses the catalogue every window works on (making the user's own from
 // the starter when needed); a failure is shown and the program goes on.
-void useCatalogue(const QString &option);
+// The user's own catalogue gets the papers of a newer installed starter;
+// returns the message that says so, or an empty text.
+QString useCatalogue(const QString &option);
 
 // Shows the main window, as a left click on the tray icon does, whenever a
 // later start hands over; the find window when the later start asks for it.

@@ -22,9 +22,9 @@ int main(int argc, char **argv)
     Application app(argc, argv);
     instance.listen();
     instance.setCatalogue(launch::chosenCatalogue(outcome.catalogue));
-    launch::useCatalogue(outcome.catalogue);
+    const QString updated = launch::useCatalogue(outcome.catalogue);
     launch::showOnHandOver(instance);
     findaccess::openAtStart(outcome);
     findaccess::grabHotkey();
-    return startup::run();
+    return startup::run(updated);
 }

@@ -45,12 +45,14 @@ bool checkDatabaseDriver()
     return false;
 }
 
-int run()
+int run(const QString &trayMessage)
 {
     if (!checkDatabaseDriver())
         return 1;
     createWindowSet();
     MainForm->show();
+    if (!trayMessage.isEmpty())
+        MainForm->TrayIcon->showMessage(QCoreApplication::applicationName(), trayMessage);
     const int code = QApplication::exec();
     destroyWindowSet();
     return code;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The program's start-up: the four windows in their fixed order.
 namespace startup {
 
@@ -12,7 +14,8 @@ void destroyWindowSet();
 // last-chance box.
 bool checkDatabaseDriver();
 
-// Start-up, the message loop and the exit code.
-int run();
+// Start-up, the message loop and the exit code; a non-empty `trayMessage`
+// is shown from the notification icon once the windows are made.
+int run(const QString &trayMessage = {});
 
 } // namespace startup

@@ -4,6 +4,7 @@
 #include "catalogue/cataloguelocation.h"
 #include "catalogue/connectionsettings.h"
 #include "catalogue/preparedstatement.h"
+#include "catalogue/provinceindex.h"
 #include "core/failure.h"
 
 #include <QFile>
@@ -87,7 +88,7 @@ void CatalogueConnection::open()
     m_path = path;
     m_identity = before.value_or(FileIdentity{});
     if (m_access == Access::ReadWrite)
-        switchToWal();
+        upgrade();
 }
 
 // A file: URI with mode=rw opens an existing file and never makes one. A
@@ -175,20 +176,24 @@ void CatalogueConnection::tookOwnWrite()
         m_identity = *now;
 }
 
-// In rollback-journal mode a reader holds off every writer; in WAL mode it
-// does not. A writable catalogue is switched once, without waiting: a file
-// in use by others, or one whose folder is read-only, keeps its mode.
-void CatalogueConnection::switchToWal()
+// What a writable catalogue made by an earlier version gets once, without
+// waiting: a file in use by others, or one whose folder is read-only, stays
+// as it is. In rollback-journal mode a reader holds off every writer; in WAL
+// mode it does not.
+void CatalogueConnection::upgrade()
 {
     sqlite3 *db = handle();
-    if (sqlite3_db_readonly(db, "main") != 0 || journalMode(db) == u"wal")
+    if (sqlite3_db_readonly(db, "main") != 0)
         return;
     sqlite3_busy_timeout(db, 0);
-    try {
-        runSql(db, QStringLiteral("PRAGMA journal_mode=WAL"));
-    } catch (const Failure &) {
-        // In use by others: it stays as it is.
+    if (journalMode(db) != u"wal") {
+        try {
+            runSql(db, QStringLiteral("PRAGMA journal_mode=WAL"));
+        } catch (const Failure &) {
+            // In use by others: it stays as it is.
+        }
     }
+    provinceindex::makePartial(db);
     sqlite3_busy_timeout(db, busyTimeoutMs);
     tookOwnWrite();
 }

@@ -64,7 +64,7 @@ private:
     QString databaseName(const QString &path) const;
     void openEngine(const QString &path);
     void checkIsCatalogue(const QString &path);
-    void switchToWal();
+    void upgrade();
     void tookOwnWrite();
     void close();
 

@@ -1,6 +1,7 @@
 #include "catalogue/cataloguelocation.h"
 
 #include "catalogue/cataloguefile.h"
+#include "catalogue/cataloguemerge.h"
 #include "catalogue/preparedstatement.h"
 #include "catalogue/schema.h"
 #include "core/failure.h"
@@ -148,6 +149,13 @@ bool makeFromStarter(const QString &path, const QString &starterSql)
         removeWithJournal(temporary);
         if (!QFileInfo::exists(path))
             throw Failure(QStringLiteral("Could not put the catalogue in place at '%1'").arg(path));
+        return true;
+    }
+    // The starter it was made from, for the merge of a later one. Without it
+    // the next start only adds what the catalogue lacks, and writes it then.
+    try {
+        cataloguemerge::writeBase(cataloguemerge::baseFileFor(path), sql);
+    } catch (const Failure &) {
     }
     return true;
 }
@@ -162,13 +170,13 @@ QString catalogueFile()
     return s_catalogueFile;
 }
 
-QString resolve(const QString &option)
+Location resolve(const QString &option)
 {
     const Location location = choose(option, QDir::currentPath(), userDataDirectory());
     if (location.source == Source::UserData)
         makeFromStarter(location.path, starterCatalogue(QCoreApplication::applicationDirPath()));
     setCatalogueFile(location.path);
-    return location.path;
+    return location;
 }
 
 } // namespace cataloguelocation

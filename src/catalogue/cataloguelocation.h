@@ -37,7 +37,8 @@ QString starterCatalogue(const QString &applicationDirectory);
 
 // Makes the catalogue at `path` from the starter's SQL when `path` does not
 // exist: written to a temporary file in the same folder and renamed into
-// place, so a crash halfway never leaves a half-made catalogue. Returns false
+// place, so a crash halfway never leaves a half-made catalogue; the starter
+// is then kept beside it as its base (cataloguemerge.h). Returns false
 // and makes nothing when the starter is missing; throws a Failure naming the
 // file when making it fails.
 bool makeFromStarter(const QString &path, const QString &starterSql);
@@ -49,7 +50,7 @@ QString catalogueFile();
 
 // The whole rule for a program starting with `option` (empty when not
 // given): chooses, makes the user's own catalogue from the starter when
-// needed, and sets the result as the catalogue file. Returns its path.
-QString resolve(const QString &option);
+// needed, and sets the result as the catalogue file. Returns the choice.
+Location resolve(const QString &option);
 
 } // namespace cataloguelocation

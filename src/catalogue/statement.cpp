@@ -100,4 +100,23 @@ Statement changeAddress(const QString &table, const QString &row, const QString 
                 {newAddress, row, oldAddress});
 }
 
+Statement rowOfPaper(const QString &table, const QString &name)
+{
+    return make(selectFrom(QStringLiteral("rowid, ifnull(%1,''), ifnull(%2,'')")
+                               .arg(provinceColumn, addressColumn),
+                           table) +
+                    whereIs(nameColumn) + QStringLiteral(" order by rowid limit 1"),
+                {name});
+}
+
+Statement changePaper(const QString &table, const QString &row, const QString &oldProvince,
+                      const QString &oldAddress, const QString &newProvince,
+                      const QString &newAddress)
+{
+    return make(QStringLiteral("update %1 set %2=?, %3=? where rowid=? and ifnull(%2,'')=? and "
+                               "ifnull(%3,'')=?")
+                    .arg(table, provinceColumn, addressColumn),
+                {newProvince, newAddress, row, oldProvince, oldAddress});
+}
+
 } // namespace statements

@@ -38,4 +38,11 @@ Statement papersWithAddresses(const QString &table);
 Statement changeAddress(const QString &table, const QString &row, const QString &oldAddress,
                         const QString &newAddress);
 
+// The first row of a paper by its name: row id, province and address.
+Statement rowOfPaper(const QString &table, const QString &name = {});
+// A paper's province and address replaced, only while they are still the old ones.
+Statement changePaper(const QString &table, const QString &row, const QString &oldProvince,
+                      const QString &oldAddress, const QString &newProvince,
+                      const QString &newAddress);
+
 } // namespace statements

@@ -64,7 +64,7 @@ int positiveNumber(const QCommandLineParser &parser, const QCommandLineOption &o
 OpenCatalogue::OpenCatalogue(const QCommandLineParser &parser, Access access)
     : m_access(access), m_connection(connectionsettings::longForm, access)
 {
-    m_path = cataloguelocation::resolve(parser.value(catalogueOption));
+    m_path = cataloguelocation::resolve(parser.value(catalogueOption)).path;
     m_connection.open();
 }
 

@@ -744,8 +744,9 @@ class CommandLineTest(ToolCase):
     def test_search_ranks_and_limits(self):
         cases = [
             # query, extra arguments, how many are found (None: any), the first names found
-            ("日报", [], 20, ["解放日报", "第一财经日报"]),
-            ("日报", ["--limit", "3"], 3, ["解放日报", "第一财经日报", "上海日报"]),
+            # Equally good matches keep the catalogue's order: 北京 first.
+            ("日报", [], 20, ["人民日报", "光明日报"]),
+            ("日报", ["--limit", "3"], 3, ["人民日报", "光明日报", "经济日报"]),
             ("rmrb", [], 1, ["人民日报"]),
             ("renminr", [], 1, ["人民日报"]),
             ("nfdsb", [], 1, ["南方都市报"]),
