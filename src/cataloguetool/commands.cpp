@@ -25,7 +25,8 @@ QString helpOf(const Command &command, QCommandLineParser &parser)
 
 QList<Command> commands()
 {
-    return {listCommand(), searchCommand(), exportCommand(), importCommand(), checkCommand()};
+    return {listCommand(),   searchCommand(), exportCommand(),
+            importCommand(), checkCommand(),  mergeCommand()};
 }
 
 QString overview()

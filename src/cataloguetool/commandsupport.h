@@ -53,6 +53,7 @@ Command searchCommand();
 Command exportCommand();
 Command importCommand();
 Command checkCommand();
+Command mergeCommand();
 
 // A paper as the user finds it: "国内报纸/北京/人民日报".
 QString path(const Paper &paper);

@@ -32,23 +32,6 @@ QString unprintableReason(const QString &what, const QString &text)
     return {};
 }
 
-// Why a bookmark is refused, or nothing when it may be added.
-QString refusal(const Paper &paper)
-{
-    if (!browser::webAddress(paper.address).isValid())
-        return QStringLiteral("not a web address");
-    if (paper.name.isEmpty())
-        return QStringLiteral("it has no name");
-    if (QString reason = unprintableReason(QStringLiteral("name"), paper.name); !reason.isEmpty())
-        return reason;
-    if (paper.half == half::Half::None)
-        return QStringLiteral("it is in no \"%1\" or \"%2\" folder and no --half was given")
-            .arg(half::folder(half::Half::Domestic), half::folder(half::Half::Foreign));
-    if (paper.province.isEmpty())
-        return QStringLiteral("it is in no province or country folder");
-    return unprintableReason(QStringLiteral("province"), paper.province);
-}
-
 Decision decide(const bookmarkfile::Bookmark &mark, half::Half fallback, ExistingNames &existing)
 {
     Decision decision;
@@ -75,6 +58,22 @@ Decision decide(const bookmarkfile::Bookmark &mark, half::Half fallback, Existin
 }
 
 } // namespace
+
+QString refusal(const Paper &paper)
+{
+    if (!browser::webAddress(paper.address).isValid())
+        return QStringLiteral("not a web address");
+    if (paper.name.isEmpty())
+        return QStringLiteral("it has no name");
+    if (QString reason = unprintableReason(QStringLiteral("name"), paper.name); !reason.isEmpty())
+        return reason;
+    if (paper.half == half::Half::None)
+        return QStringLiteral("it is in no \"%1\" or \"%2\" folder and no --half was given")
+            .arg(half::folder(half::Half::Domestic), half::folder(half::Half::Foreign));
+    if (paper.province.isEmpty())
+        return QStringLiteral("it is in no province or country folder");
+    return unprintableReason(QStringLiteral("province"), paper.province);
+}
 
 QList<Decision> plan(const QList<bookmarkfile::Bookmark> &bookmarks, half::Half fallback,
                      ExistingNames existing)

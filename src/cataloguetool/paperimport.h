@@ -47,6 +47,10 @@ constexpr qsizetype maxTextLength = 1000;
 QList<Decision> plan(const QList<bookmarkfile::Bookmark> &bookmarks, half::Half fallback,
                      ExistingNames existing);
 
+// Why a paper may not enter the catalogue (not a web address, no name, a
+// name or province that cannot be shown); empty when it may.
+QString refusal(const Paper &paper);
+
 struct Summary
 {
     qsizetype added = 0;

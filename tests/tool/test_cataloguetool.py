@@ -595,6 +595,56 @@ class ImportExportTest(ToolCase):
         self.assertEqual(con.execute("pragma integrity_check").fetchone(), ("ok",))
         con.close()
 
+    def test_merge_from_a_starter_script_or_catalogue(self):
+        base = [("pinternal", "北京", "人民日报", "http://a/"), ("pinternal", "北京", "光明日报", "http://b/"),
+                ("pinternal", "北京", "经济日报", "http://c/"), ("poverseas", "美国", "Time", "http://t/")]
+        make_catalogue(self.db, [base[0], ("pinternal", "北京", "光明日报", "http://mine/"), base[3]])
+        starter_rows = [("pinternal", "北京", "人民日报", "https://a/"),
+                        ("pinternal", "北京", "光明日报", "https://b/"),
+                        ("pinternal", "北京", "经济日报", "https://c/"),
+                        ("pinternal", "上海", "新报", "http://n/"),
+                        ("pinternal", "上海", REFUSED[0][0], "http://r/"),
+                        ("poverseas", "美国", "Bad", "javascript:alert(1)")]
+        base_db, starter_db = self.dir / "base.mdb", self.dir / "starter.mdb"
+        make_catalogue(base_db, base)
+        make_catalogue(starter_db, starter_rows)
+        starter_sql = self.dir / "starter.sql"
+        con = sqlite3.connect(starter_db)
+        starter_sql.write_text("\n".join(con.iterdump()), encoding="utf-8")
+        con.close()
+        before = rows_of(self.db)
+        expected_lines = [
+            "refused\t<U+001B>[2J<U+001B>]0;owned<U+0007>News\thttp://r/\t"
+            "(its name holds the control or format character U+001B)",
+            "refused\tBad\tjavascript:alert(1)\t(not a web address)",
+            "%s\t国内报纸/北京/人民日报\thttps://a/\t(was 北京, http://a/)",
+            "kept\t国内报纸/北京/光明日报\thttp://mine/\t(changed in the catalogue; the starter "
+            "has https://b/)",
+            "skipped\t国内报纸/北京/经济日报\thttps://c/\t(deleted from the catalogue)",
+            "%s\t国内报纸/上海/新报\thttp://n/",
+            "kept\t国外报纸/美国/Time\thttp://t/\t(no longer in the starter)"]
+        for starter in (starter_sql, starter_db):
+            with self.subTest(starter=starter.name):
+                code, out, err = self.tool("--catalogue", self.db, "merge", starter, "--base",
+                                           base_db, "--dry-run")
+                self.assertEqual(code, 0, err)
+                self.assertEqual(out.splitlines()[:-1], [line.replace("%s", "would " + verb)
+                                 for line, verb in zip(expected_lines, ["", "", "update", "",
+                                                                        "", "add", ""])])
+                self.assertIn("1 added, 1 updated, 2 kept, 1 skipped. Nothing was written.", out)
+                self.assertEqual(rows_of(self.db), before)
+        code, out, err = self.tool("--catalogue", self.db, "merge", starter_sql, "--base", base_db)
+        self.assertEqual(code, 0, err)
+        self.assertIn("updated\t国内报纸/北京/人民日报", out)
+        self.assertEqual(rows_of(self.db), [
+            ("pinternal", "北京", "人民日报", "https://a/"),
+            ("pinternal", "北京", "光明日报", "http://mine/"),
+            ("pinternal", "上海", "新报", "http://n/"), base[3]])
+        # Once merged, the same starter adds and updates nothing more.
+        code, out, err = self.tool("--catalogue", self.db, "merge", starter_db, "--base", base_db)
+        self.assertIn("0 added, 0 updated, 2 kept, 1 skipped.", out)
+        self.assertEqual(self.tool("--catalogue", self.db, "merge", self.dir / "none.sql")[0], 1)
+
     def test_buku_imports_our_export_and_we_import_its_export(self):
         buku = shutil.which("buku")
         self.assertIsNotNone(buku, "buku is installed by scripts/install-deps")
