@@ -9,7 +9,10 @@
   --parallel-max 32 on the same list, and against the ideal 1000/32 x 50 ms;
 - import of 100,000 bookmarks against sqlite3 inserting the same rows in one
   transaction;
-- export of 100,000 papers against sqlite3 -csv of the same rows.
+- export of 100,000 papers against sqlite3 -csv of the same rows;
+- merge of a 10,000-paper starter (1,000 new, 1,000 moved since its base) into
+  those 100,000 papers against sqlite3 inserting and updating the same rows in
+  one transaction.
 Wall times, median of RUNS (default 5) alternating runs."""
 import http.server
 import os
@@ -29,6 +32,7 @@ CONCURRENCY = 32
 HOSTS = 250
 PAPERS = 100000
 PROVINCES = 1000
+MERGE_STARTER, MERGE_NEW, MERGE_MOVED = 10000, 1000, 1000
 RUNS = int(os.environ.get("RUNS", "5"))
 
 
@@ -175,6 +179,47 @@ def main():
         ])
         print("export_tool_ms %.1f" % exported["tool"])
         print("export_sqlite_ms %.1f" % exported["sqlite"])
+
+        # merge: a starter of 10,000 papers, 1,000 of them new and 1,000 moved
+        # since the base, into the 100,000-paper catalogue
+        def script(rows):
+            return schema + "BEGIN;\n" + "".join(
+                "INSERT INTO pinternal VALUES(%s,%s,%s);\n" % tuple(map(sql_text, p))
+                for p in rows) + "COMMIT;\n"
+        shipped = papers[:MERGE_STARTER - MERGE_NEW]
+        moved = [(c, n, u + "moved/") for c, n, u in shipped[:MERGE_MOVED]]
+        new = [("新省%d" % (i % 30), "新报 %d" % i, "http://new%d.example/" % i)
+               for i in range(MERGE_NEW)]
+        base_sql, starter_sql = work / "base.sql", work / "starter.sql"
+        base_sql.write_text(script(shipped), encoding="utf-8")
+        starter_sql.write_text(script(moved + shipped[MERGE_MOVED:] + new), encoding="utf-8")
+        changes = work / "changes.sql"
+        changes.write_text("BEGIN;\n" + "".join(
+            "INSERT INTO pinternal VALUES(%s,%s,%s);\n" % tuple(map(sql_text, p)) for p in new)
+            + "".join("UPDATE pinternal SET purl=%s WHERE pname=%s;\n"
+                      % (sql_text(u), sql_text(n)) for _, n, u in moved) + "COMMIT;\n",
+            encoding="utf-8")
+
+        def copy_of_full(name):
+            target = work / name
+            for suffix in ("", "-wal", "-shm"):
+                pathlib.Path(str(target) + suffix).unlink(missing_ok=True)
+            shutil.copy(full, target)
+            return target
+
+        def merge_with_tool():
+            db = copy_of_full("merge-tool.mdb")
+            return timed([program, "--catalogue", db, "merge", starter_sql, "--base", base_sql],
+                         env=env)
+
+        def merge_with_sqlite():
+            db = copy_of_full("merge-sqlite.mdb")
+            with open(changes, "rb") as sql:
+                return timed(["sqlite3", db], stdin=sql, env=env)
+
+        merged = median_of([("tool", merge_with_tool), ("sqlite", merge_with_sqlite)])
+        print("merge_tool_ms %.1f" % merged["tool"])
+        print("merge_sqlite_ms %.1f" % merged["sqlite"])
     finally:
         if server:
             server.kill()

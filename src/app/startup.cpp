@@ -52,7 +52,7 @@ int run(const QString &trayMessage)
     createWindowSet();
     MainForm->show();
     if (!trayMessage.isEmpty())
-        MainForm->TrayIcon->showMessage(QCoreApplication::applicationName(), trayMessage);
+        MainForm->TrayIcon->showMessage(MainForm->TrayIcon->toolTip(), trayMessage);
     const int code = QApplication::exec();
     destroyWindowSet();
     return code;
