@@ -60,6 +60,13 @@ RATIOS = [
      "import_tool_ms", "import_sqlite_ms", 2.0),
     ("kelvane-catalogue export of 100,000 papers vs sqlite3 -csv", "extra",
      "export_tool_ms", "export_sqlite_ms", 2.0),
+    ("kelvane-catalogue merge of a 10,000-paper starter into 100,000 papers vs sqlite3 "
+     "applying its 2,000 changes", "extra", "merge_tool_ms", "merge_sqlite_ms", 3.0),
+    # The starter as SQL: running its 10,000 statements alone costs about twice the yardstick.
+    ("that merge from the starter's SQL vs sqlite3 applying its changes", "extra",
+     "merge_script_ms", "merge_sqlite_ms", None),
+    ("instructions of a start with nothing to merge (starter equal to base) vs without the check",
+     "extra", "startup_unchanged_starter_instructions", "startup_no_merge_check_instructions", 1.02),
     # Ratios per key of the medians, computed in the benchmark ("one": the ratio stands alone).
     ("find per keystroke, shipped + 100,000 papers: median over keys vs substring scan",
      "bench_find", "BM_TypingKeyByKey/iterations:1:median_key_ratio",

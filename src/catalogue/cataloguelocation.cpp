@@ -1,5 +1,6 @@
 #include "catalogue/cataloguelocation.h"
 
+#include "catalogue/basefile.h"
 #include "catalogue/cataloguefile.h"
 #include "catalogue/cataloguemerge.h"
 #include "catalogue/preparedstatement.h"
@@ -35,9 +36,9 @@ bool holdsBothTables(sqlite3 *db)
     }
 }
 
-// Runs the starter's statements on a new file at `path`; returns what went
-// wrong, or nothing.
-QString buildFrom(const QString &path, const QByteArray &sql)
+// Runs the starter's statements on a new file at `path`, and reads back the
+// papers made; returns what went wrong, or nothing.
+QString buildFrom(const QString &path, const QByteArray &sql, cataloguemerge::Papers &papers)
 {
     cataloguefile::prepareEngine();
     sqlite3 *db = nullptr;
@@ -53,9 +54,17 @@ QString buildFrom(const QString &path, const QByteArray &sql)
     // A starter without both tables would leave an empty catalogue behind.
     if (rc == SQLITE_OK && !holdsBothTables(db))
         rc = SQLITE_NOTADB;
-    const QString text = rc == SQLITE_NOTADB && !error
-                             ? QStringLiteral("it holds no newspaper tables")
-                             : QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+    QString text = rc == SQLITE_NOTADB && !error
+                       ? QStringLiteral("it holds no newspaper tables")
+                       : QString::fromUtf8(error ? error : sqlite3_errmsg(db));
+    if (rc == SQLITE_OK) {
+        try {
+            papers = cataloguemerge::papersIn(db);
+        } catch (const Failure &failure) {
+            rc = SQLITE_ERROR;
+            text = failure.message();
+        }
+    }
     sqlite3_free(error);
     // Closing the last connection folds the write-ahead log into the file.
     if (sqlite3_close(db) != SQLITE_OK && rc == SQLITE_OK)
@@ -79,6 +88,17 @@ void removeWorkingFiles(const QString &path)
 {
     for (const QString &suffix : workingFileSuffixes)
         QFile::remove(path + suffix);
+}
+
+// The starter a new catalogue was made from, kept for the merge of a later
+// one. Without it the next start only adds what the catalogue lacks, and
+// writes it then.
+void keepBase(const QString &path, const QByteArray &sql, const cataloguemerge::Papers &papers)
+{
+    try {
+        basefile::write(basefile::pathFor(path), basefile::digestOf(sql), papers);
+    } catch (const Failure &) {
+    }
 }
 
 void removeWithJournal(const QString &path)
@@ -130,7 +150,8 @@ bool makeFromStarter(const QString &path, const QString &starterSql)
     const QString temporary = target.absoluteFilePath() +
                               QStringLiteral(".%1.tmp").arg(QCoreApplication::applicationPid());
     removeWithJournal(temporary);
-    QString error = buildFrom(temporary, sql);
+    cataloguemerge::Papers papers;
+    QString error = buildFrom(temporary, sql, papers);
     if (error.isEmpty() && !syncToDisk(temporary))
         error = QStringLiteral("it could not be written to the disk");
     if (!error.isEmpty()) {
@@ -151,12 +172,7 @@ bool makeFromStarter(const QString &path, const QString &starterSql)
             throw Failure(QStringLiteral("Could not put the catalogue in place at '%1'").arg(path));
         return true;
     }
-    // The starter it was made from, for the merge of a later one. Without it
-    // the next start only adds what the catalogue lacks, and writes it then.
-    try {
-        cataloguemerge::writeBase(cataloguemerge::baseFileFor(path), sql);
-    } catch (const Failure &) {
-    }
+    keepBase(path, sql, papers);
     return true;
 }
 

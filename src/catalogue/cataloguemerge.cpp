@@ -1,21 +1,16 @@
 #include "catalogue/cataloguemerge.h"
 
+#include "catalogue/basefile.h"
 #include "catalogue/cataloguefile.h"
 #include "catalogue/preparedstatement.h"
 #include "catalogue/schema.h"
 #include "catalogue/statement.h"
 #include "core/failure.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
-#include <cerrno>
-#include <cstring>
 #include <sqlite3.h>
-#include <unistd.h>
 
 namespace cataloguemerge {
 
@@ -24,8 +19,6 @@ namespace {
 using mergerules::Decision;
 using mergerules::Paper;
 using mergerules::UserRow;
-
-const QByteArray digestMark = QByteArrayLiteral("-- starter sha256 ");
 
 struct Handle
 {
@@ -38,7 +31,9 @@ QString tableOf(bool domestic)
     return domestic ? catalogue::domesticTable : catalogue::foreignTable;
 }
 
-Papers papersOf(sqlite3 *db)
+} // namespace
+
+Papers papersIn(sqlite3 *db)
 {
     Papers papers;
     for (const bool domestic : {true, false}) {
@@ -50,10 +45,19 @@ Papers papersOf(sqlite3 *db)
     return papers;
 }
 
+namespace {
+
+// The rows are read once, in order: an index would only cost its upkeep.
+int withoutIndexes(void *, int action, const char *, const char *, const char *, const char *)
+{
+    return action == SQLITE_CREATE_INDEX ? SQLITE_IGNORE : SQLITE_OK;
+}
+
 // A script may only make tables and fill them: it runs with no other
 // database attached and none to attach, and cannot reach a file.
 void confine(sqlite3 *db)
 {
+    sqlite3_set_authorizer(db, withoutIndexes, nullptr);
     sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
@@ -74,16 +78,31 @@ std::optional<UserRow> userRow(PreparedStatement &find, const QString &name)
     return row;
 }
 
+// Only what is written is judged: the rest of a starter never reaches the
+// catalogue.
+void refuse(QList<Decision> &decisions, const Refusal &refusal)
+{
+    for (Decision &decision : decisions) {
+        if (decision.kind != Decision::Kind::Add && decision.kind != Decision::Kind::Update)
+            continue;
+        decision.reason = refusal(decision.paper);
+        if (!decision.reason.isEmpty())
+            decision.kind = Decision::Kind::Refused;
+    }
+}
+
 // The writes of one half's table, each prepared once.
 struct Writes
 {
     Writes(sqlite3 *db, const QString &table)
         : insert(db, statements::insertPaper(table, {}, {}, {}).sql),
-          update(db, statements::changePaper(table, {}, {}, {}, {}, {}).sql)
+          move(db, statements::changePaper(table, {}, {}, {}, {}, QString()).sql),
+          readdress(db, statements::changePaper(table, {}, {}, {}, {}).sql)
     {
     }
     PreparedStatement insert;
-    PreparedStatement update;
+    PreparedStatement move;      // province and address
+    PreparedStatement readdress; // the address alone
 };
 
 void carryOut(sqlite3 *db, const QList<Decision> &decisions)
@@ -98,9 +117,12 @@ void carryOut(sqlite3 *db, const QList<Decision> &decisions)
                 statements::insertPaper({}, paper.province, paper.name, paper.address).values);
         } else if (decision.kind == Decision::Kind::Update) {
             const UserRow &user = *decision.user;
-            writes.update.run(statements::changePaper({}, QString::number(user.row), user.province,
-                                                      user.address, paper.province, paper.address)
-                                  .values);
+            const bool moved = user.province != paper.province;
+            (moved ? writes.move : writes.readdress)
+                .run(statements::changePaper({}, QString::number(user.row), user.province,
+                                             user.address, paper.address,
+                                             moved ? std::optional(paper.province) : std::nullopt)
+                         .values);
         }
     }
 }
@@ -111,7 +133,9 @@ Papers papersOfScript(const QByteArray &sql, const QString &path)
 {
     cataloguefile::prepareEngine();
     Handle memory;
-    if (sqlite3_open_v2(":memory:", &memory.db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    // The connection is this call's alone: it needs no locking of its own.
+    if (sqlite3_open_v2(":memory:", &memory.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
         throw unreadable(path, QString::fromUtf8(sqlite3_errmsg(memory.db)));
     confine(memory.db);
     char *error = nullptr;
@@ -121,7 +145,7 @@ Papers papersOfScript(const QByteArray &sql, const QString &path)
         throw unreadable(path, text);
     }
     try {
-        return papersOf(memory.db);
+        return papersIn(memory.db);
     } catch (const Failure &failure) {
         throw unreadable(path, failure.message());
     }
@@ -132,7 +156,12 @@ Papers readPapers(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw unreadable(path, file.errorString());
-    if (cataloguefile::formatOf(file.peek(32)) != cataloguefile::Format::SQLite)
+    const QByteArray head = file.peek(64);
+    if (basefile::isBase(head)) {
+        file.close();
+        return *basefile::read(path);
+    }
+    if (cataloguefile::formatOf(head) != cataloguefile::Format::SQLite)
         return papersOfScript(file.readAll(), path);
     file.close();
     cataloguefile::prepareEngine();
@@ -144,11 +173,11 @@ Papers readPapers(const QString &path)
     if (sqlite3_open_v2(uri.constData(), &catalogue.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
                         nullptr) != SQLITE_OK)
         throw Failure(cataloguefile::lastFailure(catalogue.db));
-    return papersOf(catalogue.db);
+    return papersIn(catalogue.db);
 }
 
 QList<Decision> merge(sqlite3 *db, const std::optional<Papers> &base, const Papers &starter,
-                      bool dryRun, const StageReached &reached)
+                      bool dryRun, const StageReached &reached, const Refusal &refusal)
 {
     PreparedStatement findDomestic(db, statements::rowOfPaper(catalogue::domesticTable).sql);
     PreparedStatement findForeign(db, statements::rowOfPaper(catalogue::foreignTable).sql);
@@ -157,10 +186,12 @@ QList<Decision> merge(sqlite3 *db, const std::optional<Papers> &base, const Pape
     if (!dryRun)
         runSql(db, QStringLiteral("begin immediate"));
     try {
-        const QList<Decision> decisions =
+        QList<Decision> decisions =
             mergerules::decide(base, starter, [&](bool domestic, const QString &name) {
                 return userRow(domestic ? findDomestic : findForeign, name);
             });
+        if (refusal)
+            refuse(decisions, refusal);
         if (dryRun)
             return decisions;
         carryOut(db, decisions);
@@ -174,55 +205,6 @@ QList<Decision> merge(sqlite3 *db, const std::optional<Papers> &base, const Pape
         if (!dryRun)
             rollbackQuietly(db);
         throw;
-    }
-}
-
-QString baseFileFor(const QString &cataloguePath)
-{
-    const QFileInfo catalogue(cataloguePath);
-    return catalogue.dir().filePath(catalogue.completeBaseName() + QStringLiteral(".base.sql"));
-}
-
-QByteArray digestOf(const QByteArray &starterSql)
-{
-    return QCryptographicHash::hash(starterSql, QCryptographicHash::Sha256).toHex();
-}
-
-QByteArray recordedDigest(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray line = file.readLine(digestMark.size() + 80).trimmed();
-    return line.startsWith(digestMark) ? line.mid(digestMark.size()) : QByteArray();
-}
-
-std::optional<Papers> readBase(const QString &path)
-{
-    if (!QFileInfo::exists(path))
-        return std::nullopt;
-    return readPapers(path);
-}
-
-void writeBase(const QString &path, const QByteArray &starterSql)
-{
-    const QString temporary =
-        path + QStringLiteral(".%1.tmp").arg(QCoreApplication::applicationPid());
-    QFile file(temporary);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(digestMark + digestOf(starterSql) + '\n') > 0 &&
-                         file.write(starterSql) == starterSql.size() && file.flush() &&
-                         ::fsync(file.handle()) == 0;
-    const QString why = file.errorString();
-    file.close();
-    // rename(2) replaces the old base in one step; QFile::rename would not.
-    const bool renamed = written && ::rename(QFile::encodeName(temporary).constData(),
-                                             QFile::encodeName(path).constData()) == 0;
-    const QString renameError = QString::fromLocal8Bit(std::strerror(errno));
-    if (!renamed) {
-        QFile::remove(temporary);
-        throw Failure(QStringLiteral("Could not write the base file '%1': %2")
-                          .arg(path, written ? renameError : why));
     }
 }
 

@@ -10,17 +10,18 @@
 
 struct sqlite3;
 
-// Merging a starter catalogue into an open catalogue (see mergerules.h),
-// and the base file kept beside the user's catalogue.
+// Merging a starter catalogue into an open catalogue (see mergerules.h).
 namespace cataloguemerge {
 
 using Papers = QList<mergerules::Paper>;
 
-// The papers of a starter or base: a catalogue file, or an SQL script that
-// makes one (run on an empty database in memory, which it cannot leave).
-// Throws a Failure naming the file.
+// The papers of a starter or base: a catalogue file, a base file (basefile.h)
+// or an SQL script that makes a catalogue (run on an empty database in
+// memory, which it cannot leave). Throws a Failure naming the file.
 Papers readPapers(const QString &path);
 Papers papersOfScript(const QByteArray &sql, const QString &path);
+// The papers of an open catalogue, each half in its rows' order.
+Papers papersIn(sqlite3 *db);
 
 // Points in a merge, for a caller that must know how far it got.
 enum class Stage
@@ -30,25 +31,16 @@ enum class Stage
 };
 using StageReached = std::function<void(Stage)>;
 
+// Why a paper may not be written; empty when it may.
+using Refusal = std::function<QString(const mergerules::Paper &)>;
+
 // Decides what the starter brings and, unless `dryRun`, carries it out in
 // one transaction (added papers after the catalogue's own rows). A row the
-// user changed meanwhile is never overwritten. Throws a Failure and changes
+// user changed meanwhile is never overwritten; a paper to be added or
+// updated that `refusal` refuses is left out. Throws a Failure and changes
 // nothing when the catalogue cannot be written.
 QList<mergerules::Decision> merge(sqlite3 *db, const std::optional<Papers> &base,
                                   const Papers &starter, bool dryRun,
-                                  const StageReached &reached = {});
-
-// The base file beside a catalogue: padr.mdb keeps padr.base.sql. It holds
-// the starter's SQL as it was, after a first line with the starter's digest,
-// so that an unchanged starter is known without reading any rows.
-QString baseFileFor(const QString &cataloguePath);
-QByteArray digestOf(const QByteArray &starterSql);
-// The digest that the base file at `path` records; empty when there is none.
-QByteArray recordedDigest(const QString &path);
-// The base's papers; none when there is no base file.
-std::optional<Papers> readBase(const QString &path);
-// Writes the starter's SQL as the base: to a temporary file beside it,
-// flushed, then renamed over the old base. Throws a Failure.
-void writeBase(const QString &path, const QByteArray &starterSql);
+                                  const StageReached &reached = {}, const Refusal &refusal = {});
 
 } // namespace cataloguemerge

@@ -3,7 +3,6 @@
 #include "catalogue/schema.h"
 
 #include <QHash>
-#include <QSet>
 
 namespace mergerules {
 
@@ -11,22 +10,44 @@ namespace {
 
 using Kind = Decision::Kind;
 
-QString keyOf(bool domestic, const QString &name)
+// The papers by half and comparison key.
+class Index
 {
-    return (domestic ? u'D' : u'F') + catalogue::comparisonKey(name);
-}
-
-// The first paper of each key: a later duplicate in a file is not a paper
-// of its own.
-QHash<QString, const Paper *> byKey(const QList<Paper> &papers)
-{
-    QHash<QString, const Paper *> index;
-    index.reserve(papers.size());
-    for (const Paper &paper : papers) {
-        const QString key = keyOf(paper.domestic, paper.name);
-        if (!index.contains(key))
-            index.insert(key, &paper);
+public:
+    explicit Index(qsizetype size = 0)
+    {
+        m_domestic.reserve(size);
+        m_foreign.reserve(size / 2);
     }
+    const Paper *find(const Paper &paper) const { return half(paper.domestic).value(key(paper)); }
+    // False when the half already holds a paper of that name.
+    bool insert(const Paper &paper)
+    {
+        QHash<QString, const Paper *> &papers = paper.domestic ? m_domestic : m_foreign;
+        const QString name = key(paper);
+        if (papers.contains(name))
+            return false;
+        papers.insert(name, &paper);
+        return true;
+    }
+
+private:
+    static QString key(const Paper &paper) { return catalogue::comparisonKey(paper.name); }
+    const QHash<QString, const Paper *> &half(bool domestic) const
+    {
+        return domestic ? m_domestic : m_foreign;
+    }
+    QHash<QString, const Paper *> m_domestic;
+    QHash<QString, const Paper *> m_foreign;
+};
+
+// The first paper of each name: a later duplicate in a file is not a paper
+// of its own.
+Index indexOf(const QList<Paper> &papers)
+{
+    Index index(papers.size());
+    for (const Paper &paper : papers)
+        index.insert(paper);
     return index;
 }
 
@@ -59,32 +80,27 @@ std::optional<Kind> kindOf(const Paper &paper, const Paper *inBase, bool hasBase
 QList<Decision> decide(const std::optional<QList<Paper>> &base, const QList<Paper> &starter,
                        const FindUserRow &findUserRow)
 {
-    const QHash<QString, const Paper *> baseIndex =
-        base ? byKey(*base) : QHash<QString, const Paper *>();
+    const Index baseIndex = base ? indexOf(*base) : Index();
+    Index starterIndex(starter.size());
     QList<Decision> decisions;
-    QSet<QString> seen;
-    seen.reserve(starter.size());
     for (const Paper &paper : starter) {
-        const QString key = keyOf(paper.domestic, paper.name);
-        if (seen.contains(key))
+        if (!starterIndex.insert(paper))
             continue;
-        seen.insert(key);
-        const Paper *inBase = baseIndex.value(key);
+        const Paper *inBase = baseIndex.find(paper);
         // What the user did to a paper the starter left alone is theirs.
         if (inBase && sameRow(*inBase, paper))
             continue;
         const std::optional<UserRow> user = findUserRow(paper.domestic, paper.name);
         if (const std::optional<Kind> kind = kindOf(paper, inBase, base.has_value(), user))
-            decisions.append({*kind, paper, user});
+            decisions.append({*kind, paper, user, {}});
     }
     if (!base)
         return decisions;
     for (const Paper &paper : *base) {
-        const QString key = keyOf(paper.domestic, paper.name);
-        if (seen.contains(key) || baseIndex.value(key) != &paper)
+        if (starterIndex.find(paper) || baseIndex.find(paper) != &paper)
             continue;
         if (const std::optional<UserRow> user = findUserRow(paper.domestic, paper.name))
-            decisions.append({Kind::Dropped, paper, user});
+            decisions.append({Kind::Dropped, paper, user, {}});
     }
     return decisions;
 }
@@ -108,6 +124,9 @@ Summary summarise(const QList<Decision> &decisions)
             break;
         case Kind::Dropped:
             ++summary.dropped;
+            break;
+        case Kind::Refused:
+            ++summary.refused;
             break;
         }
     }

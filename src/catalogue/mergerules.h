@@ -38,11 +38,13 @@ struct Decision
         Update,      // changed in the starter; the user's row still the base's
         KeepChanged, // changed in the starter, and the user's row differs
         SkipDeleted, // changed in the starter, but the user deleted it
-        Dropped      // gone from the starter; still in the catalogue
+        Dropped,     // gone from the starter; still in the catalogue
+        Refused      // an addition or update whose paper may not be written
     };
     Kind kind;
     Paper paper;                 // the starter's (the base's for Dropped)
     std::optional<UserRow> user; // the user's row, where there is one
+    QString reason;              // why it is refused
 };
 
 // What to do with each paper, in the starter's order, the dropped ones
@@ -60,6 +62,7 @@ struct Summary
     int kept = 0;
     int skipped = 0;
     int dropped = 0;
+    int refused = 0;
 };
 Summary summarise(const QList<Decision> &decisions);
 

@@ -1,11 +1,13 @@
 #include "catalogue/shippedupdate.h"
 
+#include "catalogue/basefile.h"
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguefile.h"
 #include "catalogue/connectionsettings.h"
 #include "core/failure.h"
 
 #include <QFile>
+#include <future>
 #include <sqlite3.h>
 
 namespace shippedupdate {
@@ -16,7 +18,7 @@ namespace {
 std::optional<cataloguemerge::Papers> baseOrNone(const QString &path)
 {
     try {
-        return cataloguemerge::readBase(path);
+        return basefile::read(path);
     } catch (const Failure &) {
         return std::nullopt;
     }
@@ -27,23 +29,28 @@ std::optional<cataloguemerge::Papers> baseOrNone(const QString &path)
 std::optional<mergerules::Summary> run(const QString &starterSql,
                                        const cataloguemerge::StageReached &reached)
 {
-    QFile starter(starterSql);
-    if (!starter.open(QIODevice::ReadOnly))
+    QFile file(starterSql);
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray sql = starter.readAll();
+    const QByteArray sql = file.readAll();
     CatalogueConnection connection(connectionsettings::longForm);
-    const QString basePath = cataloguemerge::baseFileFor(connection.path());
-    if (cataloguemerge::recordedDigest(basePath) == cataloguemerge::digestOf(sql))
+    const QString basePath = basefile::pathFor(connection.path());
+    const QByteArray digest = basefile::digestOf(sql);
+    if (basefile::recordedDigest(basePath) == digest)
         return std::nullopt;
-    const cataloguemerge::Papers papers = cataloguemerge::papersOfScript(sql, starterSql);
+    // The starter's rows are read while the base's are.
+    std::future<cataloguemerge::Papers> papers =
+        std::async(std::launch::async, cataloguemerge::papersOfScript, sql, starterSql);
+    const std::optional<cataloguemerge::Papers> base = baseOrNone(basePath);
     connection.open();
     if (sqlite3_db_readonly(connection.handle(), "main") != 0)
         throw Failure(cataloguefile::engineMessage(connection.path(), SQLITE_READONLY,
                                                    QStringLiteral("read-only")));
+    const cataloguemerge::Papers starter = papers.get();
     const QList<mergerules::Decision> decisions =
-        cataloguemerge::merge(connection.handle(), baseOrNone(basePath), papers, false, reached);
+        cataloguemerge::merge(connection.handle(), base, starter, false, reached);
     connection.emptyLog();
-    cataloguemerge::writeBase(basePath, sql);
+    basefile::write(basePath, digest, starter);
     return mergerules::summarise(decisions);
 }
 

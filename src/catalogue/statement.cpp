@@ -110,13 +110,19 @@ Statement rowOfPaper(const QString &table, const QString &name)
 }
 
 Statement changePaper(const QString &table, const QString &row, const QString &oldProvince,
-                      const QString &oldAddress, const QString &newProvince,
-                      const QString &newAddress)
+                      const QString &oldAddress, const QString &newAddress,
+                      const std::optional<QString> &newProvince)
 {
-    return make(QStringLiteral("update %1 set %2=?, %3=? where rowid=? and ifnull(%2,'')=? and "
-                               "ifnull(%3,'')=?")
-                    .arg(table, provinceColumn, addressColumn),
-                {newProvince, newAddress, row, oldProvince, oldAddress});
+    QStringList values{newAddress, row, oldProvince, oldAddress};
+    QString set = addressColumn + QStringLiteral("=?");
+    if (newProvince) {
+        set.prepend(provinceColumn + QStringLiteral("=?, "));
+        values.prepend(*newProvince);
+    }
+    return make(QStringLiteral("update %1 set %2 where rowid=? and ifnull(%3,'')=? and "
+                               "ifnull(%4,'')=?")
+                    .arg(table, set, provinceColumn, addressColumn),
+                values);
 }
 
 } // namespace statements

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // One statement of the catalogue: its SQL with a "?" for each value, and the
 // values, which are always bound as parameters and never pasted into the SQL.
@@ -40,9 +41,11 @@ Statement changeAddress(const QString &table, const QString &row, const QString 
 
 // The first row of a paper by its name: row id, province and address.
 Statement rowOfPaper(const QString &table, const QString &name = {});
-// A paper's province and address replaced, only while they are still the old ones.
+// A paper's address, and its province when one is given, replaced only while
+// both are still the old ones. The province is set only when it changes: its
+// index is then left alone.
 Statement changePaper(const QString &table, const QString &row, const QString &oldProvince,
-                      const QString &oldAddress, const QString &newProvince,
-                      const QString &newAddress);
+                      const QString &oldAddress, const QString &newAddress,
+                      const std::optional<QString> &newProvince = std::nullopt);
 
 } // namespace statements

@@ -1,9 +1,11 @@
+#include "catalogue/basefile.h"
 #include "catalogue/cataloguemerge.h"
 #include "cataloguetool/commandsupport.h"
 #include "cataloguetool/paperimport.h"
 #include "core/printabletext.h"
 
 #include <QFileInfo>
+#include <future>
 
 namespace cataloguetool {
 
@@ -30,21 +32,10 @@ Paper shown(const mergerules::Paper &paper)
             paper.address};
 }
 
-// The papers of FILE that may enter the catalogue; the others are printed
-// as refused, as import refuses them.
-cataloguemerge::Papers admitted(const cataloguemerge::Papers &papers)
+// What import refuses is not merged either.
+QString refusal(const mergerules::Paper &paper)
 {
-    cataloguemerge::Papers taken;
-    for (const mergerules::Paper &paper : papers) {
-        const QString reason = paperimport::refusal(shown(paper));
-        if (reason.isEmpty())
-            taken.append(paper);
-        else
-            out() << QStringLiteral("refused\t") << printabletext::visible(paper.name, shownMost)
-                  << u'\t' << printabletext::visible(paper.address, shownMost)
-                  << QStringLiteral("\t(") << reason << QStringLiteral(")\n");
-    }
-    return taken;
+    return paperimport::refusal(shown(paper));
 }
 
 QString lineOf(const Decision &decision, bool dryRun)
@@ -66,6 +57,13 @@ QString lineOf(const Decision &decision, bool dryRun)
     case Decision::Kind::Dropped:
         return QStringLiteral("kept\t") + where + u'\t' + decision.user->address +
                QStringLiteral("\t(no longer in the starter)");
+    case Decision::Kind::Refused:
+        // What was refused may hold anything: shown so that it cannot work
+        // the terminal or break the line.
+        return QStringLiteral("refused\t") +
+               printabletext::visible(decision.paper.name, shownMost) + u'\t' +
+               printabletext::visible(address, shownMost) + QStringLiteral("\t(") +
+               decision.reason + u')';
     case Decision::Kind::SkipDeleted:
         break;
     }
@@ -81,7 +79,7 @@ std::optional<cataloguemerge::Papers> baseFor(const QCommandLineParser &parser,
             throw UsageError(QStringLiteral("--base needs a file name"));
         return cataloguemerge::readPapers(parser.value(baseOption));
     }
-    return cataloguemerge::readBase(cataloguemerge::baseFileFor(cataloguePath));
+    return basefile::read(basefile::pathFor(cataloguePath));
 }
 
 int runMerge(const QCommandLineParser &parser)
@@ -90,22 +88,26 @@ int runMerge(const QCommandLineParser &parser)
     if (files.size() != 1)
         throw UsageError(QStringLiteral("merge takes one FILE"));
     const bool dryRun = parser.isSet(dryRunOption);
-    const cataloguemerge::Papers starter = cataloguemerge::readPapers(files.first());
+    // The starter is read while the catalogue is opened and the base read.
+    std::future<cataloguemerge::Papers> starter =
+        std::async(std::launch::async, cataloguemerge::readPapers, files.first());
     const OpenCatalogue catalogue(parser, dryRun ? OpenCatalogue::Access::ReadOnly
                                                  : OpenCatalogue::Access::ReadWrite);
     const std::optional<cataloguemerge::Papers> base = baseFor(parser, catalogue.path());
     const QList<Decision> decisions =
-        cataloguemerge::merge(catalogue.db(), base, admitted(starter), dryRun);
+        cataloguemerge::merge(catalogue.db(), base, starter.get(), dryRun, {}, refusal);
     for (const Decision &decision : decisions)
         out() << lineOf(decision, dryRun) << u'\n';
     const mergerules::Summary summary = mergerules::summarise(decisions);
-    out() << QStringLiteral("%1 '%2' into '%3': %4 added, %5 updated, %6 kept, %7 skipped.%8\n")
+    out() << QStringLiteral(
+                 "%1 '%2' into '%3': %4 added, %5 updated, %6 kept, %7 skipped, %8 refused.%9\n")
                  .arg(dryRun ? QStringLiteral("Dry run of merging") : QStringLiteral("Merged"),
                       QFileInfo(files.first()).absoluteFilePath(), catalogue.path())
                  .arg(summary.added)
                  .arg(summary.updated)
                  .arg(summary.kept + summary.dropped)
                  .arg(summary.skipped)
+                 .arg(summary.refused)
                  .arg(dryRun ? QStringLiteral(" Nothing was written.") : QString());
     return exitOk;
 }

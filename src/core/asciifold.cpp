@@ -1,9 +1,18 @@
 #include "core/asciifold.h"
 
+#include <algorithm>
+
 QString asciiLowered(QString text)
 {
-    for (QChar &c : text)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
+    const auto isUpper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
+    // Most names hold no ASCII capital: they are returned without a copy.
+    auto first = std::find_if(text.cbegin(), text.cend(), isUpper);
+    if (first == text.cend())
+        return text;
+    const qsizetype from = first - text.cbegin();
+    QChar *c = text.data() + from;
+    for (QChar *end = text.data() + text.size(); c != end; ++c)
+        if (isUpper(*c))
+            *c = QChar(c->unicode() + 32);
     return text;
 }

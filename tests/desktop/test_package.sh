@@ -45,7 +45,7 @@ sqlite3 "$shipped/padr.mdb" <"$prefix/usr/share/kelvane/padr.sql" >/dev/null
 count() { sqlite3 "$1" "select count(*) from pinternal; select count(*) from poverseas" | xargs; }
 [ "$(count "$catalogue")" = "$(count "$shipped/padr.mdb")" ] ||
   fail "the user's catalogue holds $(count "$catalogue") papers, the starter $(count "$shipped/padr.mdb")"
-[ -z "$(ls "$(dirname "$catalogue")" | grep -v '^padr\.\(mdb\(-wal\|-shm\)\?\|base\.sql\)$')" ] ||
+[ -z "$(ls "$(dirname "$catalogue")" | grep -v '^padr\.\(mdb\(-wal\|-shm\)\?\|base\)$')" ] ||
   fail "beside the catalogue: $(ls "$(dirname "$catalogue")" | xargs)"
 
 # The menus hold the shipped papers: the first paper opens its address.

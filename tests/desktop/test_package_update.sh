@@ -37,7 +37,7 @@ wait_for_window "KelvaneV1.0" >/dev/null
   fail "the domestic provinces run $(sql "select distinct pcity from pinternal" | xargs)"
 kill "$program"
 wait "$program" 2>/dev/null || true
-[ -f "${catalogue%.mdb}.base.sql" ] || fail "no base beside the catalogue"
+[ -f "${catalogue%.mdb}.base" ] || fail "no base beside the catalogue"
 
 # The user's own work: a paper added, one changed, one deleted.
 sql "insert into pinternal values ('上海', '我的报', 'http://mine.example/');

@@ -614,14 +614,14 @@ class ImportExportTest(ToolCase):
         con.close()
         before = rows_of(self.db)
         expected_lines = [
-            "refused\t<U+001B>[2J<U+001B>]0;owned<U+0007>News\thttp://r/\t"
-            "(its name holds the control or format character U+001B)",
-            "refused\tBad\tjavascript:alert(1)\t(not a web address)",
             "%s\t国内报纸/北京/人民日报\thttps://a/\t(was 北京, http://a/)",
             "kept\t国内报纸/北京/光明日报\thttp://mine/\t(changed in the catalogue; the starter "
             "has https://b/)",
             "skipped\t国内报纸/北京/经济日报\thttps://c/\t(deleted from the catalogue)",
             "%s\t国内报纸/上海/新报\thttp://n/",
+            "refused\t<U+001B>[2J<U+001B>]0;owned<U+0007>News\thttp://r/\t"
+            "(its name holds the control or format character U+001B)",
+            "refused\tBad\tjavascript:alert(1)\t(not a web address)",
             "kept\t国外报纸/美国/Time\thttp://t/\t(no longer in the starter)"]
         for starter in (starter_sql, starter_db):
             with self.subTest(starter=starter.name):
@@ -629,9 +629,10 @@ class ImportExportTest(ToolCase):
                                            base_db, "--dry-run")
                 self.assertEqual(code, 0, err)
                 self.assertEqual(out.splitlines()[:-1], [line.replace("%s", "would " + verb)
-                                 for line, verb in zip(expected_lines, ["", "", "update", "",
-                                                                        "", "add", ""])])
-                self.assertIn("1 added, 1 updated, 2 kept, 1 skipped. Nothing was written.", out)
+                                 for line, verb in zip(expected_lines, ["update", "", "", "add",
+                                                                        "", "", ""])])
+                self.assertIn("1 added, 1 updated, 2 kept, 1 skipped, 2 refused. Nothing was "
+                              "written.", out)
                 self.assertEqual(rows_of(self.db), before)
         code, out, err = self.tool("--catalogue", self.db, "merge", starter_sql, "--base", base_db)
         self.assertEqual(code, 0, err)
@@ -642,7 +643,7 @@ class ImportExportTest(ToolCase):
             ("pinternal", "上海", "新报", "http://n/"), base[3]])
         # Once merged, the same starter adds and updates nothing more.
         code, out, err = self.tool("--catalogue", self.db, "merge", starter_db, "--base", base_db)
-        self.assertIn("0 added, 0 updated, 2 kept, 1 skipped.", out)
+        self.assertIn("0 added, 0 updated, 2 kept, 1 skipped, 2 refused.", out)
         self.assertEqual(self.tool("--catalogue", self.db, "merge", self.dir / "none.sql")[0], 1)
 
     def test_buku_imports_our_export_and_we_import_its_export(self):

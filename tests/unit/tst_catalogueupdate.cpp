@@ -1,4 +1,5 @@
 #include "../support/shippedschema.h"
+#include "catalogue/basefile.h"
 #include "catalogue/catalogueconnection.h"
 #include "catalogue/cataloguelocation.h"
 #include "catalogue/cataloguemerge.h"
@@ -224,9 +225,9 @@ private slots:
         writeFile(starter, script(first));
         QVERIFY(cataloguelocation::makeFromStarter(catalogue, starter));
         cataloguelocation::setCatalogueFile(catalogue);
-        const QString base = cataloguemerge::baseFileFor(catalogue);
-        QCOMPARE(base, file(u"user/padr.base.sql"_qs));
-        QCOMPARE(specs(*cataloguemerge::readBase(base)), specs(first));
+        const QString base = basefile::pathFor(catalogue);
+        QCOMPARE(base, file(u"user/padr.base"_qs));
+        QCOMPARE(specs(*basefile::read(base)), specs(first));
         QVERIFY(!shippedupdate::run(starter));
 
         const Papers second = papers({u"北京/人民日报=https://a"_qs, u"北京/新京报=http://b"_qs,
@@ -238,16 +239,32 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(Failure, shippedupdate::run(starter));
         }
         QCOMPARE(specs(cataloguemerge::readPapers(catalogue)), specs(first));
-        QCOMPARE(specs(*cataloguemerge::readBase(base)), specs(first));
+        QCOMPARE(specs(*basefile::read(base)), specs(first));
 
         const std::optional<Summary> summary = shippedupdate::run(starter);
         QVERIFY(summary);
         QCOMPARE(counts(*summary), u"+1 ~1 kept 0 skipped 0 dropped 0"_qs);
         QCOMPARE(mergerules::updatedMessage(*summary), u"报纸目录已更新：新增 1 家，更新 1 家"_qs);
         QCOMPARE(specs(cataloguemerge::readPapers(catalogue)), specs(second));
-        QCOMPARE(cataloguemerge::recordedDigest(base), cataloguemerge::digestOf(script(second)));
+        QCOMPARE(basefile::recordedDigest(base), basefile::digestOf(script(second)));
+        QCOMPARE(specs(*basefile::read(base)), specs(second));
         QVERIFY(!shippedupdate::run(starter));
         QCOMPARE(QDir(file(u"user"_qs)).entryList({u"*.tmp"_qs}), QStringList());
+    }
+
+    // The base file keeps any text as it was; a damaged one is no base.
+    void baseFileRoundTrip()
+    {
+        const Papers hostile{{true, u"北\t京"_qs, u"a\\t\nb\r"_qs, u"http://x/\\"_qs},
+                             {false, u"美国"_qs, u"D\tF"_qs, QString()}};
+        const QByteArray bytes = basefile::encode("abc", hostile);
+        QCOMPARE(bytes.count('\n'), 3);
+        QCOMPARE(specs(*basefile::decode(bytes)), specs(hostile));
+        const QList<QByteArray> damagedFiles{bytes.chopped(1), bytes + "D\tx\n",
+                                             bytes + "X\ta\tb\tc\n", bytes + "D\ta\\q\tb\tc\n",
+                                             bytes.mid(1)};
+        for (const QByteArray &damaged : damagedFiles)
+            QVERIFY2(!basefile::decode(damaged), damaged.constData());
     }
 
     // A starter script cannot reach beyond the database it is read into.
