@@ -12,12 +12,13 @@
 # kelvane_check_layers() fails the configuration on anything else, so a
 # mistaken link shows up before anything is built.
 
-set(KELVANE_LAYERS core catalogue find platform menus forms app cataloguetool)
+set(KELVANE_LAYERS core find catalogue platform menus forms app cataloguetool)
 
 # Layer libraries and Qt modules each may link, however indirectly.
 set(kelvane_core_may_link Qt6::Core)
-set(kelvane_catalogue_may_link kelvane_core Qt6::Core Qt6::Sql)
 set(kelvane_find_may_link kelvane_core Qt6::Core)
+# The catalogue feeds the find engine its rows.
+set(kelvane_catalogue_may_link kelvane_core kelvane_find Qt6::Core Qt6::Sql)
 set(kelvane_platform_may_link kelvane_core Qt6::Core Qt6::Gui Qt6::Widgets Qt6::DBus Qt6::Network)
 set(kelvane_menus_may_link kelvane_core Qt6::Core Qt6::Gui Qt6::Widgets)
 set(kelvane_forms_may_link
