@@ -137,6 +137,39 @@ private slots:
             QVERIFY2(!found.contains(absent), qPrintable(found.join(u' ')));
     }
 
+    // Each hit's tier, as the desktop's search ranks by it: the whole name
+    // typed, its start, its initials, or a match elsewhere; the ranked search
+    // finds what the plain one finds, in the same order, better tiers first.
+    void tiers_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<find::Tier>("tier"); // of the first hit, 人民日报
+        QTest::newRow("characters") << u"人民日报"_qs << find::Tier::Equal;
+        QTest::newRow("full pinyin") << u"renminribao"_qs << find::Tier::Equal;
+        QTest::newRow("start") << u"renmin"_qs << find::Tier::Prefix;
+        QTest::newRow("initials") << u"rmrb"_qs << find::Tier::Initials;
+        QTest::newRow("elsewhere") << u"民日"_qs << find::Tier::Primary;
+    }
+
+    void tiers()
+    {
+        QFETCH(QString, query);
+        QFETCH(find::Tier, tier);
+        Engine engine;
+        engine.setEntries(m_shipped);
+        const QList<find::Found> ranked = engine.rankedSearch(query, 1000);
+        QVERIFY(!ranked.isEmpty());
+        QCOMPARE(engine.entries().at(ranked.first().entry).name, u"人民日报"_qs);
+        QCOMPARE(ranked.first().tier, tier);
+        QList<qsizetype> entries;
+        for (qsizetype i = 0; i < ranked.size(); ++i) {
+            entries.append(ranked[i].entry);
+            if (i > 0)
+                QVERIFY(ranked[i - 1].tier <= ranked[i].tier);
+        }
+        QCOMPARE(entries, engine.search(query, 1000));
+    }
+
     // The limit cuts the ranked list, best first.
     void limit()
     {
