@@ -6,47 +6,21 @@ xdg-open, the find window through a stand-in kelvane beside the program.
 
 Needs KELVANE_SEARCH_PROVIDER (the program) and KELVANE_SOURCE_DIR (the
 repository); runs on Debian's own Python, which has python3-dbus."""
-import configparser
 import hashlib
 import json
 import os
 import pathlib
 import shutil
-import signal
 import sqlite3
-import subprocess
 import tempfile
-import time
 import unittest
 
-import dbus
+from privatebus import GNOME, KRUNNER, PrivateBus, wait_until
 
 PROGRAM = os.environ["KELVANE_SEARCH_PROVIDER"]
 SOURCE = pathlib.Path(os.environ["KELVANE_SOURCE_DIR"])
-DIST = SOURCE / "dist"
 STARTER_SQL = (SOURCE / "database" / "padr.sql").read_text(encoding="utf-8")
 SCHEMA = STARTER_SQL[:STARTER_SQL.index("BEGIN;")]
-SERVICE_TEMPLATE = (DIST / "org.kelvane.Kelvane.SearchProvider.service.in").read_text()
-
-
-def declared(path, group):
-    parser = configparser.RawConfigParser()
-    parser.optionxform = str
-    parser.read(path, encoding="utf-8")
-    return parser[group]
-
-
-# Where the desktops look, as the shipped files declare it: the test fails
-# when a declaration and the program part ways.
-NAME = next(line.split("=", 1)[1] for line in SERVICE_TEMPLATE.splitlines()
-            if line.startswith("Name="))
-_GNOME = declared(DIST / "kelvane-search-provider.ini", "Shell Search Provider")
-_KRUNNER = declared(DIST / "kelvane-search-provider.desktop", "Desktop Entry")
-GNOME = (_GNOME["ObjectPath"], "org.gnome.Shell.SearchProvider2")
-KRUNNER = (_KRUNNER["X-Plasma-DBusRunner-Path"], "org.kde.krunner1")
-
-# Longer than the catalogue's 3 s busy wait: a call that takes this long has hung.
-CALL_SECONDS = 15
 
 RECORDER = """#!/bin/sh
 # Stands in for {what}: records its arguments, one per line, and a blank line.
@@ -87,91 +61,6 @@ def make_catalogue(path, rows=None, wal=True):
     con.close()
 
 
-def wait_until(predicate, seconds=10):
-    deadline = time.monotonic() + seconds
-    while not predicate():
-        if time.monotonic() > deadline:
-            return False
-        time.sleep(0.02)
-    return True
-
-
-class PrivateBus:
-    """A session bus of its own, whose service folder holds the shipped
-    service file for the program (with `arguments` after it). The program
-    finds the user's catalogue under `home` and writes its usage record
-    there; its log is the bus's standard error, as on a desktop."""
-
-    def __init__(self, home, arguments=(), idle_ms=60000):
-        self.home = home
-        services = home / "services"
-        services.mkdir()
-        command = " ".join([str(BIN), *arguments])
-        (services / (NAME + ".service")).write_text(
-            SERVICE_TEMPLATE.replace("@KELVANE_PROVIDER_EXEC@", command))
-        socket = home / "bus"
-        config = home / "bus.conf"
-        config.write_text(f"""<busconfig>
-  <type>session</type>
-  <listen>unix:path={socket}</listen>
-  <servicedir>{services}</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-""")
-        self.records = home / "records"
-        self.records.mkdir()
-        address = f"unix:path={socket}"
-        environment = dict(
-            os.environ, DBUS_SESSION_BUS_ADDRESS=address, HOME=str(home),
-            XDG_DATA_HOME=str(home / "data"), XDG_STATE_HOME=str(home / "state"),
-            PATH=f"{BIN_DIR}:{os.environ['PATH']}", KELVANE_TEST_RECORDS=str(self.records),
-            KELVANE_PROVIDER_IDLE_MS=str(idle_ms))
-        self.log_path = home / "bus.log"
-        with open(self.log_path, "w") as log:
-            self.daemon = subprocess.Popen(
-                ["dbus-daemon", "--nofork", f"--config-file={config}"], env=environment,
-                stdout=log, stderr=subprocess.STDOUT, cwd=home)
-        if not wait_until(socket.exists):
-            raise RuntimeError("the private bus did not start")
-        self.bus = dbus.bus.BusConnection(address)
-
-    def call(self, where, method, signature="", *arguments):
-        path, interface = where
-        return self.bus.call_blocking(NAME, path, interface, method, signature, arguments,
-                                      timeout=CALL_SECONDS)
-
-    def running(self):
-        return bool(self.bus.name_has_owner(NAME))
-
-    def pid(self):
-        return int(self.bus.call_blocking(
-            "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            "GetConnectionUnixProcessID", "s", [NAME]))
-
-    def log_lines(self):
-        return [line for line in self.log_path.read_text(errors="replace").splitlines()
-                if line.startswith("kelvane-search-provider:")]
-
-    def recorded(self, what):
-        """Each run of a stand-in, as the list of its arguments."""
-        path = self.records / what
-        if not path.exists():
-            return []
-        runs = path.read_text().split("\n\n")
-        return [run.split("\n") for run in runs if run]
-
-    def close(self):
-        if self.running():
-            os.kill(self.pid(), signal.SIGTERM)
-        self.bus.close()
-        self.daemon.terminate()
-        self.daemon.wait()
-
-
 class ProviderCase(unittest.TestCase):
     def setUp(self):
         self.make_home()
@@ -183,10 +72,26 @@ class ProviderCase(unittest.TestCase):
         (self.home / "data" / "kelvane").mkdir(parents=True)
         self.catalogue = self.home / "data" / "kelvane" / "padr.mdb"
 
-    def start(self, **options):
-        bus = PrivateBus(self.home, **options)
+    def start(self, arguments=(), idle_ms=60000):
+        """The program on a private bus, with the user's folders in the home,
+        and the stand-ins' records in home/records."""
+        self.records = self.home / "records"
+        self.records.mkdir()
+        bus = PrivateBus(self.home, BIN, arguments, {
+            "HOME": str(self.home), "XDG_DATA_HOME": str(self.home / "data"),
+            "XDG_STATE_HOME": str(self.home / "state"),
+            "PATH": f"{BIN_DIR}:{os.environ['PATH']}",
+            "KELVANE_TEST_RECORDS": str(self.records),
+            "KELVANE_PROVIDER_IDLE_MS": str(idle_ms)})
         self.addCleanup(bus.close)
         return bus
+
+    def recorded(self, what):
+        """Each run of a stand-in, as the list of its arguments."""
+        path = self.records / what
+        if not path.exists():
+            return []
+        return [run.split("\n") for run in path.read_text().split("\n\n") if run]
 
     def metas(self, bus, ids):
         return [{str(k): str(v) for k, v in meta.items()}
@@ -217,12 +122,12 @@ class GnomeShell(ProviderCase):
         self.assertEqual(narrow[0], ids[0])
 
         bus.call(GNOME, "ActivateResult", "sasu", ids[0], ["rmrb"], 0)
-        self.assertTrue(wait_until(lambda: bus.recorded("xdg-open")))
-        self.assertEqual(bus.recorded("xdg-open"), [["http://www.people.com.cn/"]])
+        self.assertTrue(wait_until(lambda: self.recorded("xdg-open")))
+        self.assertEqual(self.recorded("xdg-open"), [["http://www.people.com.cn/"]])
 
         bus.call(GNOME, "LaunchSearch", "asu", ["rmrb", "--catalogue"], 0)
-        self.assertTrue(wait_until(lambda: bus.recorded("kelvane")))
-        self.assertEqual(bus.recorded("kelvane"), [["--find", "--", "rmrb --catalogue"]])
+        self.assertTrue(wait_until(lambda: self.recorded("kelvane")))
+        self.assertEqual(self.recorded("kelvane"), [["--find", "--", "rmrb --catalogue"]])
         self.assertEqual(bus.log_lines(), [])
 
     def test_the_papers_opened_come_first_among_equals(self):
@@ -257,7 +162,7 @@ class GnomeShell(ProviderCase):
                            "gicon": "kelvane"}])
         # The paper an earlier id named is gone: it opens nothing.
         bus.call(GNOME, "ActivateResult", "sasu", zhongshan, [], 0)
-        self.assertEqual(bus.recorded("xdg-open"), [])
+        self.assertEqual(self.recorded("xdg-open"), [])
         self.assertEqual(len(bus.log_lines()), 1, bus.log_lines())
 
     def test_ends_when_idle_and_starts_again(self):
@@ -288,8 +193,8 @@ class KRunner(ProviderCase):
 
         self.assertEqual(list(bus.call(KRUNNER, "Actions")), [])
         bus.call(KRUNNER, "Run", "ss", match_id, "")
-        self.assertTrue(wait_until(lambda: bus.recorded("xdg-open")))
-        self.assertEqual(bus.recorded("xdg-open"), [["https://www.oeeee.com/"]])
+        self.assertTrue(wait_until(lambda: self.recorded("xdg-open")))
+        self.assertEqual(self.recorded("xdg-open"), [["https://www.oeeee.com/"]])
         self.assertEqual(bus.log_lines(), [])
 
 
@@ -320,8 +225,8 @@ class HostileCatalogue(ProviderCase):
             bus.call(KRUNNER, "Run", "ss", str(bus.call(KRUNNER, "Match", "s", name)[0][0]), "")
         self.assertEqual(len(bus.log_lines()), 6, bus.log_lines())
         bus.call(GNOME, "ActivateResult", "sasu", bold, [], 0)
-        self.assertTrue(wait_until(lambda: bus.recorded("xdg-open")))
-        self.assertEqual(bus.recorded("xdg-open"), [["https://bold.example/%3Cb%3E"]])
+        self.assertTrue(wait_until(lambda: self.recorded("xdg-open")))
+        self.assertEqual(self.recorded("xdg-open"), [["https://bold.example/%3Cb%3E"]])
         self.assertEqual(hashlib.sha256(self.catalogue.read_bytes()).hexdigest(), before)
 
 
@@ -386,7 +291,7 @@ class BadInput(ProviderCase):
             self.assertEqual(answer, expected, method)
         self.assertTrue(bus.running())
         self.assertEqual(len(bus.log_lines()), lines, bus.log_lines())
-        self.assertEqual(bus.recorded("xdg-open"), [])
+        self.assertEqual(self.recorded("xdg-open"), [])
 
 
 if __name__ == "__main__":
