@@ -14,6 +14,7 @@ public:
         int papers = 0;           // in each table
         int provinces = 1;        // in each table
         double latinShare = 0.25; // share of papers with Latin names
+        bool realisticNames = false; // realisticName() rather than paperName()
     };
 
     explicit GeneratedCatalogue(const Shape &shape);
