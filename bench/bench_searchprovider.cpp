@@ -52,7 +52,8 @@ public:
         const QString socket = folder + u"/bus";
         QDir().mkpath(services);
         write(services + u'/' + providerName + u".service",
-              readAll(QStringLiteral(KELVANE_SOURCE_DIR "/dist/"
+              readAll(QStringLiteral(KELVANE_SOURCE_DIR
+                                     "/dist/"
                                      "org.kelvane.Kelvane.SearchProvider.service.in"))
                   .replace(u"@KELVANE_PROVIDER_EXEC@"_qs,
                            QStringLiteral(KELVANE_SEARCH_PROVIDER " --catalogue ") + catalogue));
@@ -60,19 +61,18 @@ public:
               u"<busconfig><type>session</type><listen>unix:path=%1</listen>"
               "<servicedir>%2</servicedir><policy context=\"default\">"
               "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-              "<allow own=\"*\"/></policy></busconfig>"_qs.arg(
-                  socket, services));
+              "<allow own=\"*\"/></policy></busconfig>"_qs.arg(socket, services));
         const QString address = u"unix:path="_qs + socket;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_qs, address);
         m_daemon.setProcessEnvironment(environment);
-        m_daemon.start(u"dbus-daemon"_qs, {u"--nofork"_qs, u"--config-file="_qs + folder + u"/bus.conf"});
+        m_daemon.start(u"dbus-daemon"_qs,
+                       {u"--nofork"_qs, u"--config-file="_qs + folder + u"/bus.conf"});
         for (int i = 0; i < 500 && !QFileInfo::exists(socket); ++i)
             QThread::msleep(10);
         m_bus.emplace(QDBusConnection::connectToBus(address, connectionName));
         if (!m_bus->isConnected())
             qFatal("the private bus did not start");
-
     }
 
     ~PrivateBus()

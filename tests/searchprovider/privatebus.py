@@ -34,6 +34,14 @@ KRUNNER = (declared(DIST / "kelvane-search-provider.desktop",
 CALL_SECONDS = 15
 
 
+def ended(pid):
+    """Whether the process has ended: gone, or a zombie its parent has yet to reap."""
+    try:
+        return pathlib.Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()[0] == "Z"
+    except FileNotFoundError:
+        return True
+
+
 def wait_until(predicate, seconds=10):
     deadline = time.monotonic() + seconds
     while not predicate():
@@ -103,7 +111,7 @@ class PrivateBus:
         if self.running():
             pid = self.pid()
             os.kill(pid, signal.SIGTERM)
-            wait_until(lambda: not pathlib.Path(f"/proc/{pid}").exists())
+            wait_until(lambda: ended(pid))
         self.bus.close()
         self.daemon.terminate()
         self.daemon.wait()

@@ -15,7 +15,7 @@ import sqlite3
 import tempfile
 import unittest
 
-from privatebus import GNOME, KRUNNER, PrivateBus, wait_until
+from privatebus import GNOME, KRUNNER, PrivateBus, ended, wait_until
 
 PROGRAM = os.environ["KELVANE_SEARCH_PROVIDER"]
 SOURCE = pathlib.Path(os.environ["KELVANE_SOURCE_DIR"])
@@ -171,7 +171,7 @@ class GnomeShell(ProviderCase):
         first = self.first_id(bus, ["rmrb"])
         pid = bus.pid()
         self.assertTrue(wait_until(lambda: not bus.running()), "the program did not end")
-        self.assertTrue(wait_until(lambda: not pathlib.Path(f"/proc/{pid}").exists()))
+        self.assertTrue(wait_until(lambda: ended(pid)))
         self.assertEqual(self.first_id(bus, ["rmrb"]), first)
         self.assertNotEqual(bus.pid(), pid)
 
