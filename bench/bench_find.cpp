@@ -6,6 +6,7 @@
 #include "find/findengine.h"
 #include "find/findtables.h"
 #include "generatedcatalogue.h"
+#include "timing.h"
 
 #include <QFile>
 #include <QUrl>
@@ -81,19 +82,6 @@ private:
     QStringList m_names;
     QStringList m_hosts;
 };
-
-double secondsOf(const std::function<void()> &work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
 
 // Both words typed a key at a time, 31 times over, each key's search timed
 // for the engine and then for the scan (so that the machine's drift falls on

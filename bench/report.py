@@ -78,6 +78,13 @@ RATIOS = [
      "BM_TypingKeyByKey/iterations:1:p95_ms", "BM_TypingKeyByKey/iterations:1:aim_ms", 1.0),
     ("first find (tables read, index built) vs a later find, shipped catalogue", "bench_find",
      "BM_FirstFind", "BM_LaterFind", None),
+    # The desktop search's provider: started by the bus for the first question, against a
+    # bare Qt D-Bus program that answers an empty list; warm, against the engine in process.
+    ("search provider started by the bus to first answer vs bare Qt D-Bus program", "extra",
+     "provider_cold_ms", "provider_bare_cold_ms", 1.5),
+    ("warm GetInitialResultSet, 100,000 papers, over the bus vs engine in process",
+     "bench_searchprovider", "BM_WarmInitialResultSet/iterations:1:provider_ms",
+     "BM_WarmInitialResultSet/iterations:1:engine_ms", 1.3),
 ]
 
 

@@ -12,12 +12,13 @@
 # kelvane_check_layers() fails the configuration on anything else, so a
 # mistaken link shows up before anything is built.
 
-set(KELVANE_LAYERS core catalogue find platform menus forms app cataloguetool)
+set(KELVANE_LAYERS core find catalogue platform menus forms app cataloguetool searchprovider)
 
 # Layer libraries and Qt modules each may link, however indirectly.
 set(kelvane_core_may_link Qt6::Core)
-set(kelvane_catalogue_may_link kelvane_core Qt6::Core Qt6::Sql)
 set(kelvane_find_may_link kelvane_core Qt6::Core)
+# The catalogue feeds the find engine its rows.
+set(kelvane_catalogue_may_link kelvane_core kelvane_find Qt6::Core Qt6::Sql)
 set(kelvane_platform_may_link kelvane_core Qt6::Core Qt6::Gui Qt6::Widgets Qt6::DBus Qt6::Network)
 set(kelvane_menus_may_link kelvane_core Qt6::Core Qt6::Gui Qt6::Widgets)
 set(kelvane_forms_may_link
@@ -29,6 +30,9 @@ set(kelvane_cataloguetool_may_link kelvane_catalogue kelvane_find ${kelvane_cata
   Qt6::Network)
 set(kelvane-catalogue_may_link kelvane_cataloguetool ${kelvane_cataloguetool_may_link})
 set(kelvane_may_link kelvane_app ${kelvane_app_may_link})
+# The desktop search's provider: D-Bus, and no widgets or GUI module either.
+set(kelvane_searchprovider_may_link kelvane_catalogue ${kelvane_catalogue_may_link} Qt6::DBus)
+set(kelvane-search-provider_may_link kelvane_searchprovider ${kelvane_searchprovider_may_link})
 
 # Gives the layer's library its own include folder (see above).
 function(kelvane_layer_headers layer)
@@ -65,7 +69,7 @@ endfunction()
 function(kelvane_check_layers)
   set(layer_libraries ${KELVANE_LAYERS})
   list(TRANSFORM layer_libraries PREPEND kelvane_)
-  foreach(target IN LISTS KELVANE_LAYERS ITEMS kelvane kelvane-catalogue)
+  foreach(target IN LISTS KELVANE_LAYERS ITEMS kelvane kelvane-catalogue kelvane-search-provider)
     if(target IN_LIST KELVANE_LAYERS)
       set(target kelvane_${target})
     endif()

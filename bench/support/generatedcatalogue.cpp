@@ -29,7 +29,9 @@ void fill(sqlite3 *db, const char *table, const GeneratedCatalogue::Shape &shape
     check(sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr), db);
     for (int i = 0; i < shape.papers; ++i) {
         bind(insert, 1, QStringLiteral("省市%1").arg(i % shape.provinces));
-        bind(insert, 2, GeneratedCatalogue::paperName(i, shape));
+        bind(insert, 2,
+             shape.realisticNames ? GeneratedCatalogue::realisticName(i, shape.latinShare)
+                                  : GeneratedCatalogue::paperName(i, shape));
         bind(insert, 3, QStringLiteral("https://paper%1.example.com/").arg(i));
         check(sqlite3_step(insert), db);
         sqlite3_reset(insert);

@@ -11,9 +11,10 @@ class GeneratedCatalogue
 public:
     struct Shape
     {
-        int papers = 0;           // in each table
-        int provinces = 1;        // in each table
-        double latinShare = 0.25; // share of papers with Latin names
+        int papers = 0;              // in each table
+        int provinces = 1;           // in each table
+        double latinShare = 0.25;    // share of papers with Latin names
+        bool realisticNames = false; // realisticName() rather than paperName()
     };
 
     explicit GeneratedCatalogue(const Shape &shape);

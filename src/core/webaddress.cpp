@@ -55,4 +55,10 @@ QUrl webAddress(const QString &address)
     return url;
 }
 
+QString shownHost(const QString &address)
+{
+    const QString host = webAddress(address).host();
+    return host.isEmpty() ? address : host;
+}
+
 } // namespace browser

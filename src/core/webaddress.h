@@ -15,4 +15,8 @@ namespace browser {
 // an invalid QUrl.
 QUrl webAddress(const QString &address);
 
+// What a list shows of an address: its host, or the text itself where it is
+// no web address.
+QString shownHost(const QString &address);
+
 } // namespace browser

@@ -109,6 +109,15 @@ std::vector<quint32> Engine::candidateRows(const QString &folded) const
 QList<qsizetype> Engine::search(const QString &query, qsizetype limit,
                                 const std::function<Usage(qsizetype)> &usage) const
 {
+    QList<qsizetype> entries;
+    for (const Found &found : rankedSearch(query, limit, usage))
+        entries.append(found.entry);
+    return entries;
+}
+
+QList<Found> Engine::rankedSearch(const QString &query, qsizetype limit,
+                                  const std::function<Usage(qsizetype)> &usage) const
+{
     const Index &index = this->index();
     const QString text = folded(query, index.tables()).simplified();
     const Query prepared = find::prepared(text, index);

@@ -22,6 +22,25 @@ struct Entry
     bool domestic = true;
 };
 
+// Better tiers first: the whole name typed, its start, the initials of the
+// whole name, any other match through primary readings, then matches that
+// needed a character's other reading.
+enum class Tier : quint8
+{
+    Equal,
+    Prefix,
+    Initials,
+    Primary,
+    Secondary
+};
+
+// An entry a search found (an index into entries()) and how well it matched.
+struct Found
+{
+    qsizetype entry = 0;
+    Tier tier = Tier::Secondary;
+};
+
 // How often and how lately the user opened a paper.
 struct Usage
 {
@@ -48,6 +67,9 @@ public:
     // matches every entry, the most used first.
     QList<qsizetype> search(const QString &query, qsizetype limit,
                             const std::function<Usage(qsizetype)> &usage = {}) const;
+    // The same search, with each entry's tier.
+    QList<Found> rankedSearch(const QString &query, qsizetype limit,
+                              const std::function<Usage(qsizetype)> &usage = {}) const;
 
 private:
     const Index &index() const;

@@ -96,14 +96,14 @@ bool rankedBefore(const Candidate &a, const Candidate &b)
     return a.entry < b.entry;
 }
 
-QList<qsizetype> best(std::vector<Candidate> candidates, qsizetype limit)
+QList<Found> best(std::vector<Candidate> candidates, qsizetype limit)
 {
     const auto end = candidates.begin() + std::clamp<qsizetype>(limit, 0, candidates.size());
     std::partial_sort(candidates.begin(), end, candidates.end(), rankedBefore);
-    QList<qsizetype> out;
+    QList<Found> out;
     out.reserve(end - candidates.begin());
     for (auto it = candidates.begin(); it != end; ++it)
-        out.append(it->entry);
+        out.append({it->entry, it->tier});
     return out;
 }
 

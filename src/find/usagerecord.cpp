@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <optional>
 
 namespace find {
 
@@ -17,6 +18,15 @@ QString UsageRecord::defaultPath()
     return base + QStringLiteral("/kelvane/usage.json");
 }
 
+UsageRecord &UsageRecord::atDefaultPath()
+{
+    static std::optional<UsageRecord> record;
+    const QString path = defaultPath();
+    if (!record || record->path() != path)
+        record.emplace(path);
+    return *record;
+}
+
 bool UsageRecord::forgetDefault()
 {
     return UsageRecord(defaultPath()).forget();
@@ -27,6 +37,15 @@ Usage UsageRecord::usageOf(bool domestic, const QString &name) const
     if (!m_read)
         load();
     return m_items.value(usageKey(domestic, name)).usage;
+}
+
+std::function<Usage(qsizetype)> UsageRecord::usageOfEntries(const QList<Entry> &entries) const
+{
+    refresh();
+    return [this, &entries](qsizetype entry) {
+        const Entry &paper = entries.at(entry);
+        return usageOf(paper.domestic, paper.name);
+    };
 }
 
 void UsageRecord::recordOpened(bool domestic, const QString &name, qint64 when)

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <functional>
 
 // The per-user record of the papers opened from the menus and the find
 // window, in a file of its own beside the catalogue, never in it. The record
@@ -21,6 +22,9 @@ public:
     // $XDG_STATE_HOME/kelvane/usage.json, XDG_STATE_HOME defaulting to
     // ~/.local/state. Read from the environment at each call.
     static QString defaultPath();
+    // The record at the default path, made at the first call and made again
+    // when the path has changed: the one every opening in this process counts in.
+    static UsageRecord &atDefaultPath();
     // Clears the record at the default path (kelvane --forget-usage); false,
     // with a warning, when the file stays.
     static bool forgetDefault();
@@ -34,6 +38,9 @@ public:
     // How often and how lately the paper was opened; never for a paper not
     // in the record. The file is read at the first call.
     Usage usageOf(bool domestic, const QString &name) const;
+    // The usage of `entries` by index, as Engine::search asks for it, from
+    // the record read again when it has changed. Lives as long as both.
+    std::function<Usage(qsizetype)> usageOfEntries(const QList<Entry> &entries) const;
     // Counts one opening of the paper at `when` (seconds since the epoch)
     // and writes the record through a temporary file renamed into place.
     void recordOpened(bool domestic, const QString &name,

@@ -18,14 +18,6 @@ TFindForm *s_findForm = nullptr;
 constexpr qsizetype resultLimit = 50;
 constexpr int entryRole = Qt::UserRole;
 
-// What the list shows of an address: its host, or the text itself where it
-// is no web address.
-QString hostOf(const QString &address)
-{
-    const QString host = browser::webAddress(address).host();
-    return host.isEmpty() ? address : host;
-}
-
 bool movesThroughList(int key)
 {
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
@@ -116,20 +108,15 @@ void TFindForm::changeEvent(QEvent *event)
 void TFindForm::showResults(const QString &text)
 {
     const find::Engine &engine = m_catalogue.engine();
-    const find::UsageRecord &record = paperopening::usageRecord();
-    record.refresh();
-    const auto usage = [&](qsizetype entry) {
-        const find::Entry &paper = engine.entries().at(entry);
-        return record.usageOf(paper.domestic, paper.name);
-    };
+    const auto usage = find::UsageRecord::atDefaultPath().usageOfEntries(engine.entries());
     const QList<qsizetype> found =
         text.trimmed().isEmpty() ? find::mostOpened(engine.entries().size(), usage, resultLimit)
                                  : engine.search(text, resultLimit, usage);
     m_ui->resultList->clear();
     for (const qsizetype entry : found) {
         const find::Entry &paper = engine.entries().at(entry);
-        auto *item = new QTreeWidgetItem(m_ui->resultList,
-                                         {paper.name, paper.province, hostOf(paper.address)});
+        auto *item = new QTreeWidgetItem(
+            m_ui->resultList, {paper.name, paper.province, browser::shownHost(paper.address)});
         item->setData(0, entryRole, entry);
     }
     m_ui->resultList->setCurrentItem(m_ui->resultList->topLevelItem(0));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/findcatalogue.h"
+#include "catalogue/findcatalogue.h"
 
 #include <QWidget>
 

@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(messages().texts(), QStringList{u"此报纸的链接不是网址，无法打开！"_qs});
     }
 
-    // No browser and no handler (the offscreen platform has none): the box
+    // No browser and no handler (the fixture's desktop has none): the box
     // names the address instead of nothing happening.
     void aWebAddressTheDesktopCannotOpenIsNamed()
     {

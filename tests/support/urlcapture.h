@@ -1,29 +1,29 @@
 #pragma once
 
-#include <QDesktopServices>
+#include "core/browser.h"
+
 #include <QList>
-#include <QObject>
 #include <QUrl>
 
-// Receives the web addresses the program hands to the desktop while it lives.
-class UrlCapture : public QObject
+// Takes the desktop's place for the web addresses the program hands to it
+// while the object lives, and collects them. A capture that does not open
+// stands for a desktop without a browser: each opening fails.
+class UrlCapture
 {
-    Q_OBJECT
-
 public:
-    UrlCapture()
+    explicit UrlCapture(bool opens = true)
+        : m_previous(browser::setOpener([this, opens](const QUrl &url) {
+              urls.append(url);
+              return opens;
+          }))
     {
-        for (const char *scheme : {"http", "https", "file", "javascript"})
-            QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "openUrl");
     }
-    ~UrlCapture() override
-    {
-        for (const char *scheme : {"http", "https", "file", "javascript"})
-            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
-    }
+    ~UrlCapture() { browser::setOpener(std::move(m_previous)); }
+    UrlCapture(const UrlCapture &) = delete;
+    UrlCapture &operator=(const UrlCapture &) = delete;
 
     QList<QUrl> urls;
 
-public slots:
-    void openUrl(const QUrl &url) { urls.append(url); }
+private:
+    std::function<bool(const QUrl &)> m_previous;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "testcatalogue.h"
+#include "urlcapture.h"
 
 #include <QObject>
 #include <optional>
@@ -31,8 +32,9 @@ private:
 };
 
 // The fixture of every forms test, made afresh for each test function and
-// data row: a temporary catalogue the process works in, and the message
-// boxes captured instead of shown. A test fills the catalogue, then opens the
+// data row: a temporary catalogue the process works in, the message boxes
+// captured instead of shown, and a desktop without a browser, so that no
+// test starts one. A test fills the catalogue, then opens the
 // windows on it; all of it goes when the test ends.
 class WindowSetTest : public QObject
 {
@@ -55,6 +57,7 @@ private:
     {
         TestCatalogue catalogue;
         MessageCapture messages;
+        UrlCapture noBrowser{false};
         std::optional<WindowSet> windows;
     };
     std::optional<Fixture> m_fixture;

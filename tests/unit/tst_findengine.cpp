@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using find::Engine;
@@ -137,6 +138,39 @@ private slots:
             QVERIFY2(!found.contains(absent), qPrintable(found.join(u' ')));
     }
 
+    // Each hit's tier, as the desktop's search ranks by it: the whole name
+    // typed, its start, its initials, or a match elsewhere; the ranked search
+    // finds what the plain one finds, in the same order, better tiers first.
+    void tiers_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<find::Tier>("tier"); // of the first hit, 人民日报
+        QTest::newRow("characters") << u"人民日报"_qs << find::Tier::Equal;
+        QTest::newRow("full pinyin") << u"renminribao"_qs << find::Tier::Equal;
+        QTest::newRow("start") << u"renmin"_qs << find::Tier::Prefix;
+        QTest::newRow("initials") << u"rmrb"_qs << find::Tier::Initials;
+        QTest::newRow("elsewhere") << u"民日"_qs << find::Tier::Primary;
+    }
+
+    void tiers()
+    {
+        QFETCH(QString, query);
+        QFETCH(find::Tier, tier);
+        Engine engine;
+        engine.setEntries(m_shipped);
+        const QList<find::Found> ranked = engine.rankedSearch(query, 1000);
+        QVERIFY(!ranked.isEmpty());
+        QCOMPARE(engine.entries().at(ranked.first().entry).name, u"人民日报"_qs);
+        QCOMPARE(ranked.first().tier, tier);
+        QList<qsizetype> entries;
+        for (qsizetype i = 0; i < ranked.size(); ++i) {
+            entries.append(ranked[i].entry);
+            if (i > 0)
+                QVERIFY(ranked[i - 1].tier <= ranked[i].tier);
+        }
+        QCOMPARE(entries, engine.search(query, 1000));
+    }
+
     // The limit cuts the ranked list, best first.
     void limit()
     {
@@ -176,13 +210,47 @@ private slots:
         }
     }
 
-    // Without the data file: one warning, no pinyin, everything else found.
+    // Without a sound data file: one warning, no pinyin, everything else
+    // found. The file is used as it lies, so a damaged one must be refused
+    // whole before any lookup could follow it out of bounds.
+    void withoutTables_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<QString>("why");
+        QFile file(find::dataFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray sound = file.readAll();
+        QByteArray tooMany = sound;
+        tooMany[8 + 4 * 4] = '\xff'; // the number of words, far beyond the file
+        QByteArray shortWords = sound;
+        shortWords.replace(8 + 8 * 4, 4, QByteArray("\1\0\0\0", 4)); // longest word: 1 character
+        QTest::newRow("missing") << QByteArray() << u"No such file"_qs;
+        QTest::newRow("the old text") << QByteArray("# Kelvane's find tables\n[characters]\n")
+                                      << u"not a find tables file"_qs;
+        QTest::newRow("cut short") << sound.left(sound.size() / 2) << u"cut short"_qs;
+        QTest::newRow("header cut short") << sound.left(12) << u"cut short"_qs;
+        QTest::newRow("counts beyond the file") << tooMany << u"cut short"_qs;
+        QTest::newRow("words longer than the longest") << shortWords << u"damaged"_qs;
+    }
+
     void withoutTables()
     {
-        QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(u"cannot read the find tables .*missing"_qs));
+        QFETCH(QByteArray, content);
+        QFETCH(QString, why);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"findtables.bin"_qs);
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"cannot read the find tables .*"_qs +
+                                                              QRegularExpression::escape(why)));
+        const auto tables = find::Tables::load(path);
+        QVERIFY(tables->isEmpty());
+        QCOMPARE(tables->readings(u'长').size(), std::size_t(0));
+        QCOMPARE(tables->simplified(u'長'), QChar(u'長'));
         Engine engine;
-        engine.setTables(find::Tables::load(u"/nonexistent/missing/findtables.txt"_qs));
+        engine.setTables(tables);
         engine.setEntries(m_shipped);
         QCOMPARE(names(engine, engine.search(u"rmrb"_qs, 10)), QStringList());
         QCOMPARE(names(engine, engine.search(u"日报"_qs, 1)), QStringList{u"人民日报"_qs});

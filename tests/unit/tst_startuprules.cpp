@@ -274,6 +274,10 @@ private slots:
         QTest::newRow("--find TEXT") << QStringList{u"--find"_qs, u"南方"_qs} << u"find:南方"_qs;
         QTest::newRow("--find two words")
             << QStringList{u"--find"_qs, u"le"_qs, u"monde"_qs} << u"find:le monde"_qs;
+        // As the desktop search's provider hands its terms over.
+        QTest::newRow("--find -- text like an option")
+            << QStringList{u"--find"_qs, u"--"_qs, u"--catalogue x.mdb"_qs}
+            << u"find:--catalogue x.mdb"_qs;
         QTest::newRow("--find after --catalogue")
             << QStringList{u"--catalogue"_qs, u"x.mdb"_qs, u"--find"_qs, u"rmrb"_qs}
             << u"find:rmrb"_qs;

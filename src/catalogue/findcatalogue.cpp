@@ -1,4 +1,4 @@
-#include "forms/findcatalogue.h"
+#include "catalogue/findcatalogue.h"
 
 #include "catalogue/connectionsettings.h"
 #include "catalogue/preparedstatement.h"
