@@ -23,22 +23,22 @@ Q_DECLARE_METATYPE(OptionalPapers)
 namespace {
 
 // "北京/人民日报=http://a" is a domestic paper; a leading "!" makes it foreign.
-Papers papers(const QStringList &specs)
+Papers papers(const QStringList &lines)
 {
     Papers list;
-    for (QString spec : specs) {
-        const bool domestic = !spec.startsWith(u'!');
+    for (QString line : lines) {
+        const bool domestic = !line.startsWith(u'!');
         if (!domestic)
-            spec.remove(0, 1);
-        const qsizetype slash = spec.indexOf(u'/');
-        const qsizetype equals = spec.indexOf(u'=');
-        list.append({domestic, spec.left(slash), spec.mid(slash + 1, equals - slash - 1),
-                     spec.mid(equals + 1)});
+            line.remove(0, 1);
+        const qsizetype slash = line.indexOf(u'/');
+        const qsizetype equals = line.indexOf(u'=');
+        list.append({domestic, line.left(slash), line.mid(slash + 1, equals - slash - 1),
+                     line.mid(equals + 1)});
     }
     return list;
 }
 
-QStringList specs(const Papers &list)
+QStringList lines(const Papers &list)
 {
     QStringList out;
     for (const Paper &p : list)
@@ -203,13 +203,13 @@ private slots:
             QFAIL("the merge was not cut short");
         } catch (const Failure &) {
         }
-        QCOMPARE(specs(cataloguemerge::readPapers(path)), specs(user));
+        QCOMPARE(lines(cataloguemerge::readPapers(path)), lines(user));
 
         QCOMPARE(counts(mergeInto(path, base, starter)), summary);
-        QCOMPARE(specs(cataloguemerge::readPapers(path)), specs(merged));
+        QCOMPARE(lines(cataloguemerge::readPapers(path)), lines(merged));
         const Summary again = mergeInto(path, base, starter);
         QCOMPARE(again.added + again.updated, 0);
-        QCOMPARE(specs(cataloguemerge::readPapers(path)), specs(merged));
+        QCOMPARE(lines(cataloguemerge::readPapers(path)), lines(merged));
         const Summary afterBase = mergeInto(path, starter, starter);
         QCOMPARE(afterBase.added + afterBase.updated + afterBase.kept + afterBase.skipped, 0);
     }
@@ -227,7 +227,7 @@ private slots:
         cataloguelocation::setCatalogueFile(catalogue);
         const QString base = basefile::pathFor(catalogue);
         QCOMPARE(base, file(u"user/padr.base"_qs));
-        QCOMPARE(specs(*basefile::read(base)), specs(first));
+        QCOMPARE(lines(*basefile::read(base)), lines(first));
         QVERIFY(!shippedupdate::run(starter));
 
         const Papers second = papers({u"北京/人民日报=https://a"_qs, u"北京/新京报=http://b"_qs,
@@ -238,16 +238,16 @@ private slots:
             holder.exec("begin immediate");
             QVERIFY_THROWS_EXCEPTION(Failure, shippedupdate::run(starter));
         }
-        QCOMPARE(specs(cataloguemerge::readPapers(catalogue)), specs(first));
-        QCOMPARE(specs(*basefile::read(base)), specs(first));
+        QCOMPARE(lines(cataloguemerge::readPapers(catalogue)), lines(first));
+        QCOMPARE(lines(*basefile::read(base)), lines(first));
 
         const std::optional<Summary> summary = shippedupdate::run(starter);
         QVERIFY(summary);
         QCOMPARE(counts(*summary), u"+1 ~1 kept 0 skipped 0 dropped 0"_qs);
         QCOMPARE(mergerules::updatedMessage(*summary), u"报纸目录已更新：新增 1 家，更新 1 家"_qs);
-        QCOMPARE(specs(cataloguemerge::readPapers(catalogue)), specs(second));
+        QCOMPARE(lines(cataloguemerge::readPapers(catalogue)), lines(second));
         QCOMPARE(basefile::recordedDigest(base), basefile::digestOf(script(second)));
-        QCOMPARE(specs(*basefile::read(base)), specs(second));
+        QCOMPARE(lines(*basefile::read(base)), lines(second));
         QVERIFY(!shippedupdate::run(starter));
         QCOMPARE(QDir(file(u"user"_qs)).entryList({u"*.tmp"_qs}), QStringList());
     }
@@ -259,7 +259,7 @@ private slots:
                              {false, u"美国"_qs, u"D\tF"_qs, QString()}};
         const QByteArray bytes = basefile::encode("abc", hostile);
         QCOMPARE(bytes.count('\n'), 3);
-        QCOMPARE(specs(*basefile::decode(bytes)), specs(hostile));
+        QCOMPARE(lines(*basefile::decode(bytes)), lines(hostile));
         const QList<QByteArray> damagedFiles{bytes.chopped(1), bytes + "D\tx\n",
                                              bytes + "X\ta\tb\tc\n", bytes + "D\ta\\q\tb\tc\n",
                                              bytes.mid(1)};
