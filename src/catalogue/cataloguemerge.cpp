@@ -170,7 +170,8 @@ Papers readPapers(const QString &path)
         (QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
          QStringLiteral("?mode=ro"))
             .toUtf8();
-    if (sqlite3_open_v2(uri.constData(), &catalogue.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+    if (sqlite3_open_v2(uri.constData(), &catalogue.db,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK)
         throw Failure(cataloguefile::lastFailure(catalogue.db));
     return papersIn(catalogue.db);
