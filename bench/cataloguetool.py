@@ -149,11 +149,12 @@ def main():
             "INSERT INTO pinternal VALUES(%s,%s,%s);\n" % tuple(map(sql_text, p)) for p in papers)
             + "COMMIT;\n", encoding="utf-8")
 
-        def fresh(name):
+        def fresh(name, source=empty):
+            """A copy of source named name, with no working files of an earlier copy."""
             target = work / name
             for suffix in ("", "-wal", "-shm"):
                 pathlib.Path(str(target) + suffix).unlink(missing_ok=True)
-            shutil.copy(empty, target)
+            shutil.copy(source, target)
             return target
 
         def import_with_tool():
@@ -204,19 +205,12 @@ def main():
                       % (sql_text(u), sql_text(n)) for _, n, u in moved) + "COMMIT;\n",
             encoding="utf-8")
 
-        def copy_of_full(name):
-            target = work / name
-            for suffix in ("", "-wal", "-shm"):
-                pathlib.Path(str(target) + suffix).unlink(missing_ok=True)
-            shutil.copy(full, target)
-            return target
-
         def merge_with_tool(starter):
-            db = copy_of_full("merge-tool.mdb")
+            db = fresh("merge-tool.mdb", full)
             return timed([program, "--catalogue", db, "merge", starter, "--base", base], env=env)
 
         def merge_with_sqlite():
-            db = copy_of_full("merge-sqlite.mdb")
+            db = fresh("merge-sqlite.mdb", full)
             with open(changes, "rb") as sql:
                 return timed(["sqlite3", db], stdin=sql, env=env)
 
