@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -15,14 +16,28 @@ namespace papers {
 
 namespace {
 
+// Makes `out` hold the bytes, reusing its buffer: a row's province is
+// compared and looked up without an allocation.
+void copyInto(QByteArray &out, QByteArrayView bytes)
+{
+    out.resize(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), out.begin());
+}
+
 // The key of a province as the column compares it (ASCII case ignored),
 // over its UTF-8 bytes.
-QByteArray provinceKey(QByteArrayView province)
+void provinceKeyInto(QByteArray &key, QByteArrayView province)
 {
-    QByteArray key(province.data(), province.size());
+    copyInto(key, province);
     for (char &c : key)
         if (c >= 'A' && c <= 'Z')
             c = char(c + 32);
+}
+
+QByteArray provinceKey(QByteArrayView province)
+{
+    QByteArray key;
+    provinceKeyInto(key, province);
     return key;
 }
 
@@ -39,18 +54,16 @@ void inMenuOrder(sqlite3 *db, const QString &table,
     PreparedStatement rows(db, statements::papersWithAddresses(table).sql);
     rows.bind({});
     QByteArray previous;
+    QByteArray key;
     qsizetype group = -1;
     while (rows.step()) {
         const QByteArrayView province = rows.bytes(1);
         if (group < 0 || province != previous) {
-            previous = province.toByteArray();
-            const QByteArray key = provinceKey(province);
-            auto found = groups.find(key);
-            if (found == groups.end()) {
-                const qsizetype next = groups.size();
-                found = groups.insert(key, next);
-            }
-            group = found.value();
+            copyInto(previous, province);
+            provinceKeyInto(key, province);
+            const auto found = groups.constFind(key);
+            group = found != groups.constEnd() ? found.value()
+                                               : groups.insert(key, groups.size()).value();
         }
         take(group, rows);
     }
