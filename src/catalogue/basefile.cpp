@@ -2,14 +2,11 @@
 
 #include "core/failure.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
+#include <QSaveFile>
 
 namespace basefile {
 
@@ -92,11 +89,6 @@ std::optional<mergerules::Paper> paperOf(QByteArrayView line)
     return mergerules::Paper{line[0] == 'D', *fields[0], *fields[1], *fields[2]};
 }
 
-Failure writeFailure(const QString &path, const QString &why)
-{
-    return Failure(QStringLiteral("Could not write the base file '%1': %2").arg(path, why));
-}
-
 } // namespace
 
 QString pathFor(const QString &cataloguePath)
@@ -173,25 +165,15 @@ std::optional<Papers> read(const QString &path)
     return papers;
 }
 
+// QSaveFile writes beside the file, syncs, then renames over the old base in
+// one step.
 void write(const QString &path, const QByteArray &digest, const Papers &papers)
 {
-    const QByteArray bytes = encode(digest, papers);
-    const QString temporary =
-        path + QStringLiteral(".%1.tmp").arg(QCoreApplication::applicationPid());
-    QFile file(temporary);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(bytes) == bytes.size() && file.flush() &&
-                         ::fsync(file.handle()) == 0;
-    const QString why = file.errorString();
-    file.close();
-    // rename(2) replaces the old base in one step; QFile::rename would not.
-    const bool renamed = written && ::rename(QFile::encodeName(temporary).constData(),
-                                             QFile::encodeName(path).constData()) == 0;
-    const QString renameError = QString::fromLocal8Bit(std::strerror(errno));
-    if (!renamed) {
-        QFile::remove(temporary);
-        throw writeFailure(path, written ? renameError : why);
-    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(encode(digest, papers)) < 0 ||
+        !file.commit())
+        throw Failure(
+            QStringLiteral("Could not write the base file '%1': %2").arg(path, file.errorString()));
 }
 
 } // namespace basefile

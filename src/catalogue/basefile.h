@@ -32,7 +32,7 @@ QByteArray recordedDigest(const QString &path);
 // The base's papers: none when there is no file; throws a Failure when the
 // file cannot be read or is damaged.
 std::optional<Papers> read(const QString &path);
-// Writes to a temporary file beside it, flushed, then renamed over the old
+// Writes to a temporary file beside it, synced, then renamed over the old
 // base in one step. Throws a Failure.
 void write(const QString &path, const QByteArray &digest, const Papers &papers);
 

@@ -31,22 +31,6 @@ QString tableOf(bool domestic)
     return domestic ? catalogue::domesticTable : catalogue::foreignTable;
 }
 
-} // namespace
-
-Papers papersIn(sqlite3 *db)
-{
-    Papers papers;
-    for (const bool domestic : {true, false}) {
-        PreparedStatement rows(db, statements::papersWithAddresses(tableOf(domestic)).sql);
-        while (rows.step())
-            if (!rows.bytes(2).isEmpty())
-                papers.append({domestic, rows.text(1), rows.text(2), rows.text(3)});
-    }
-    return papers;
-}
-
-namespace {
-
 // The rows are read once, in order: an index would only cost its upkeep.
 int withoutIndexes(void *, int action, const char *, const char *, const char *, const char *)
 {
@@ -128,6 +112,18 @@ void carryOut(sqlite3 *db, const QList<Decision> &decisions)
 }
 
 } // namespace
+
+Papers papersIn(sqlite3 *db)
+{
+    Papers papers;
+    for (const bool domestic : {true, false}) {
+        PreparedStatement rows(db, statements::papersWithAddresses(tableOf(domestic)).sql);
+        while (rows.step())
+            if (!rows.bytes(2).isEmpty())
+                papers.append({domestic, rows.text(1), rows.text(2), rows.text(3)});
+    }
+    return papers;
+}
 
 Papers papersOfScript(const QByteArray &sql, const QString &path)
 {

@@ -34,13 +34,6 @@ void provinceKeyInto(QByteArray &key, QByteArrayView province)
             c = char(c + 32);
 }
 
-QByteArray provinceKey(QByteArrayView province)
-{
-    QByteArray key;
-    provinceKeyInto(key, province);
-    return key;
-}
-
 // The menus list a half's provinces as "select distinct pcity" gives them
 // and each province's papers as "where pcity=?" finds them: by the column's
 // comparison, in row order. One pass over the table, grouped the same way,
@@ -71,7 +64,8 @@ void inMenuOrder(sqlite3 *db, const QString &table,
     provinces.bind({});
     while (provinces.step()) {
         const QByteArrayView province = provinces.bytes(0);
-        const auto found = groups.constFind(provinceKey(province));
+        provinceKeyInto(key, province);
+        const auto found = groups.constFind(key);
         if (found == groups.constEnd())
             continue; // NULL, or a province already listed
         give(province, found.value());
